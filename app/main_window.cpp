@@ -1,0 +1,211 @@
+#include "app/main_window.h"
+
+#include "app/command_panel.h"
+#include "app/modal_ui.h"
+#include "app/module.h"
+#include "playback/transport_panel.h"
+#include "resources/resource_ids.h"
+
+#include <algorithm>
+
+namespace zav {
+
+WindowClassSpec MainWindow::windowClass() noexcept {
+    // No class styles, arrow cursor, no icon; the background is never erased.
+    return WindowClassSpec{L"ZAV:MainWindow", 0, nullptr};
+}
+
+Table<MainWindow::MessageEntry> MainWindow::messageTable() noexcept {
+    static const MessageEntry entries[] = {
+        {WM_CREATE, &MainWindow::onCreate},
+        {WM_KEYDOWN, &MainWindow::onKeyDown},
+        {WM_DESTROY, &MainWindow::onDestroy},
+        {WM_SIZE, &MainWindow::onSize},
+        {WM_ERASEBKGND, &MainWindow::onEraseBackground},
+        {WM_CONTEXTMENU, &MainWindow::onContextMenu},
+        {WM_PAINT, &MainWindow::onPaint},
+        {WM_HSCROLL, &MainWindow::onTransportScroll},
+        {WM_CTLCOLORSTATIC, &MainWindow::onCtlColorStatic},
+        {WM_GETMINMAXINFO, &MainWindow::onGetMinMaxInfo},
+        {WM_CLOSE, &MainWindow::onClose},
+        {WM_COMMAND, &MainWindow::onCommand},
+    };
+    return tableOf(entries);
+}
+
+HWND MainWindow::create(HINSTANCE instance, HMENU menu) {
+    instance_ = instance;
+    menu_ = menu;
+    const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VISIBLE;
+    return createWindow(instance, WS_EX_APPWINDOW, L"ZAV Caption", style, 0, 0, 898, 540, GetDesktopWindow(), menu);
+}
+
+LRESULT MainWindow::onCreate(WPARAM, LPARAM) {
+    transcriptWindow_ = nullptr;
+    ensureAxHostClass();
+    refs_.eventCookie = 0;
+    playerHost_ = createPlayerHostWindow(instance_, hwnd());
+    if (!playerHost_) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    if (FAILED(createPlayerControl(playerHost_, refs_))) {
+        // No call may go to an interface that was not obtained: drop what there is
+        // and let the quit message end the run.
+        refs_.release();
+        PostQuitMessage(0);
+        return 0;
+    }
+    createChildren();
+    return 0;
+}
+
+void MainWindow::createChildren() {
+    transportPanel_ = createTransportPanel(instance_, hwnd());
+    if (transportPanel_) ShowWindow(transportPanel_, SW_SHOWNORMAL);
+
+    previewLine_ = CreateWindowExW(0, L"STATIC", L" ", WS_CHILD | WS_VISIBLE, 5, 227, 300, 80, hwnd(),
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PREVIEW_LINE)), instance_, nullptr);
+
+    commandPanel_ = createCommandPanel(instance_, hwnd());
+    if (commandPanel_) ShowWindow(commandPanel_, SW_SHOWNORMAL);
+
+    captionPanel_.playerControls = refs_.positionControls.get();
+    if (HWND panel = captionPanel_.create(hwnd(), instance_)) ShowWindow(panel, SW_SHOWNORMAL);
+
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    const int w = client.right;
+    const DWORD headerStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_CENTER;
+    captionHeader_ = CreateWindowExW(WS_EX_WINDOWEDGE, L"STATIC", L"Caption Edit Area", headerStyle, 310, 0, w - 400,
+                                     20, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_CAPTION_HEADER)),
+                                     instance_, nullptr);
+    startTimeHeader_ = CreateWindowExW(WS_EX_WINDOWEDGE, L"STATIC", L"Start Time", headerStyle, w - 90, 0, w, 20,
+                                       hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_START_TIME_HEADER)),
+                                       instance_, nullptr);
+    mediaState_ = 1;
+
+    // The splash picture, by relative name; the result is not examined.
+    BSTR splash = SysAllocString(L"ZAV Caption.jpg");
+    refs_.player->put_URL(splash);
+    SysFreeString(splash);
+
+    previewBrush_ = CreateSolidBrush(RGB(0, 0, 0));
+    SendMessageW(hwnd(), WM_COMMAND, IDM_NEW_CAPTION_FILE, 0);
+    playRate_ = 1.0;
+    isMuted_ = false;
+}
+
+LRESULT MainWindow::onKeyDown(WPARAM, LPARAM) {
+    // Keys are handled in the message loop; nothing reaches default processing.
+    return 0;
+}
+
+LRESULT MainWindow::onDestroy(WPARAM, LPARAM) {
+    openedMedia_.reset();
+    refs_.release();
+    if (previewBrush_) {
+        DeleteObject(previewBrush_);
+        previewBrush_ = nullptr;
+    }
+    setHandled(false);
+    return 0;
+}
+
+void MainWindow::onFinalMessage() { PostQuitMessage(0); }
+
+LRESULT MainWindow::onSize(WPARAM, LPARAM) {
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    const int w = client.right;
+    const int h = client.bottom;
+    if (playerHost_) MoveWindow(playerHost_, 5, 0, 300, 230, TRUE);
+    if (!transcriptWindow_) {
+        if (captionPanel_.hwnd()) MoveWindow(captionPanel_.hwnd(), 310, 20, std::max(w - 890, 0) + 580, 305, TRUE);
+        if (captionHeader_) MoveWindow(captionHeader_, 310, 0, w - 417, 20, TRUE);
+        if (startTimeHeader_) MoveWindow(startTimeHeader_, w - 107, 0, 90, 20, TRUE);
+    } else {
+        MoveWindow(transcriptWindow_, 310, 0, w - 310, h, TRUE);
+    }
+    return 0;
+}
+
+LRESULT MainWindow::onEraseBackground(WPARAM, LPARAM) { return 0; }
+
+LRESULT MainWindow::onContextMenu(WPARAM wParam, LPARAM lParam) {
+    ComPtr<IUnknown> control = hostedControl(playerHost_);
+    ComPtr<IOleInPlaceObjectWindowless> windowless;
+    if (refs_.player) refs_.player.as(IID_IOleInPlaceObjectWindowless, windowless);
+    if (!windowless && control) control.as(IID_IOleInPlaceObjectWindowless, windowless);
+    if (!windowless) return 0;
+    LRESULT result = 0;
+    windowless->OnWindowMessage(WM_CONTEXTMENU, wParam, lParam, &result);
+    return result;
+}
+
+LRESULT MainWindow::onPaint(WPARAM, LPARAM) {
+    PAINTSTRUCT ps{};
+    HDC dc = BeginPaint(hwnd(), &ps);
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    SetBkColor(dc, RGB(255, 255, 255));
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &client, L"", 0, nullptr);
+    const RECT square{0, 0, 310, 310};
+    SetBkColor(dc, RGB(0, 0, 0));
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &square, L"", 0, nullptr);
+
+    HBITMAP bitmap = LoadBitmapW(instance_, MAKEINTRESOURCEW(IDB_PANEL_ICON));
+    if (bitmap) {
+        HDC memory = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(dc, 207, 329, 30, 25, memory, 0, 0, SRCCOPY);
+        SelectObject(memory, old);
+        DeleteDC(memory);
+        DeleteObject(bitmap);
+    } else {
+        modalUi().messageBox(hwnd(), L"Icon failed to load", L"", MB_OK);
+    }
+    EndPaint(hwnd(), &ps);
+    return 0;
+}
+
+LRESULT MainWindow::onCtlColorStatic(WPARAM wParam, LPARAM lParam) {
+    if (reinterpret_cast<HWND>(lParam) == previewLine_ && previewLine_) {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetBkColor(dc, RGB(0, 0, 0));
+        SetTextColor(dc, RGB(255, 255, 255));
+        return reinterpret_cast<LRESULT>(previewBrush_);
+    }
+    // The column headers keep the system's colours.
+    return 0;
+}
+
+LRESULT MainWindow::onGetMinMaxInfo(WPARAM, LPARAM lParam) {
+    auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+    info->ptMinTrackSize.x = 898;
+    info->ptMinTrackSize.y = 540;
+    info->ptMaxTrackSize.y = 540;
+    return 0;
+}
+
+LRESULT MainWindow::onClose(WPARAM, LPARAM) {
+    const int answer = modalUi().messageBox(
+        hwnd(), L"If you haven't saved your work, hit cancel and do so before quitting.  Hit OK to quit.",
+        L"Reminder", MB_OKCANCEL);
+    if (answer == IDCANCEL) return 0;
+    DestroyWindow(hwnd());
+    return 1;
+}
+
+LRESULT MainWindow::onCommand(WPARAM wParam, LPARAM lParam) { return routeCommand(wParam, lParam); }
+
+HWND MainWindow::languageCombo() const noexcept {
+    return commandPanel_ ? GetDlgItem(commandPanel_, IDC_LANGUAGE_COMBO) : nullptr;
+}
+
+bool MainWindow::isCaptionEdit(HWND window) const { return captionPanel_.isCaptionEdit(window); }
+int MainWindow::captionRowCount() const { return captionPanel_.rowCount(); }
+void MainWindow::selectPreviousRow() { captionPanel_.selectPreviousRow(); }
+void MainWindow::selectNextRow() { captionPanel_.selectNextRow(); }
+
+}  // namespace zav

@@ -1,0 +1,126 @@
+// The main window's command table and the handlers of its shell commands.
+
+#include "app/error_report.h"
+#include "app/main_window.h"
+#include "app/modal_ui.h"
+#include "captions/language_commands.h"
+#include "resources/resource_ids.h"
+
+namespace zav {
+
+Table<MainWindow::CommandEntry> MainWindow::commandTable() noexcept {
+    static const CommandEntry entries[] = {
+        {IDC_STOP, &MainWindow::onNotYetBuilt},
+        {IDC_MUTE, &MainWindow::onNotYetBuilt},
+        {IDC_RATE_DOWN, &MainWindow::onNotYetBuilt},
+        {IDC_PLAY, &MainWindow::onNotYetBuilt},
+        {IDC_RATE_UP, &MainWindow::onNotYetBuilt},
+        {IDC_EDIT_START_TIME, &MainWindow::onNotYetBuilt},
+        {IDC_GOTO_START_TIME, &MainWindow::onNotYetBuilt},
+        {IDC_DELETE_CAPTION, &MainWindow::onNotYetBuilt},
+        {IDC_SET_TIME, &MainWindow::onNotYetBuilt},
+        {IDC_SORT_BY_TIME, &MainWindow::onNotYetBuilt},
+        {IDC_CLEAR_ALL_TIMES, &MainWindow::onNotYetBuilt},
+        {IDC_ADD_CAPTION, &MainWindow::onNotYetBuilt},
+        {IDC_ADD_LANGUAGE, &MainWindow::onAddLanguage},
+        {IDC_DELETE_LANGUAGE, &MainWindow::onDeleteLanguage},
+        {IDM_ABOUT, &MainWindow::onAbout},
+        {IDM_NEW_CAPTION_FILE, &MainWindow::onNewCaptionFile},
+        {IDM_IMPORT_SAMI, &MainWindow::onNotYetBuilt},
+        {IDM_IMPORT_TEXT_SCRIPT, &MainWindow::onNotYetBuilt},
+        {IDM_OPEN_PRODUCER_MOVIE, &MainWindow::onNotYetBuilt},
+        {IDM_EXPORT_TO_PRODUCER, &MainWindow::onNotYetBuilt},
+        {IDM_QUICK_KEY_REFERENCE, &MainWindow::onQuickKeyReference},
+        {IDM_NEW_TRANSCRIPT_FILE, &MainWindow::onNotYetBuilt},
+        {IDM_SAVE_TRANSCRIPT_AS, &MainWindow::onNotYetBuilt},
+        {IDM_OPEN_TRANSCRIPT, &MainWindow::onNotYetBuilt},
+        {IDM_HELP_CONTENTS, &MainWindow::onHelpContents},
+        {IDM_CREATE_ASX, &MainWindow::onNotYetBuilt},
+        {IDM_OPEN_MEDIA, &MainWindow::onNotYetBuilt},
+        {IDM_EXPORT_SAMI, &MainWindow::onNotYetBuilt},
+        {IDM_EXIT, &MainWindow::onExit},
+    };
+    return tableOf(entries);
+}
+
+LRESULT MainWindow::onCommandFallback(WPARAM wParam, LPARAM) {
+    // In practice the language combo box's selection change (CBN_SELCHANGE).
+    if (HIWORD(wParam) == 1) switchLanguage(captionPanel_, languageCombo());
+    return 0;
+}
+
+LRESULT MainWindow::onNotYetBuilt(WPARAM, LPARAM) { return 0; }
+
+LRESULT MainWindow::onExit(WPARAM, LPARAM) {
+    const int answer = modalUi().messageBox(
+        hwnd(), L"If you haven't saved your work, hit cancel and do so before quitting. Hit OK to quit.",
+        L"Reminder", MB_OKCANCEL);
+    // Any answer but Cancel, a failed box included, counts as OK.
+    if (answer != IDCANCEL) DestroyWindow(hwnd());
+    return 0;
+}
+
+void MainWindow::runInformationDialog(int templateId) {
+    // A dialog that cannot be created is not reported.
+    modalUi().dialogBox(instance_, templateId, hwnd(), OkCancelDialogProc, 0);
+}
+
+LRESULT MainWindow::onAbout(WPARAM, LPARAM) {
+    runInformationDialog(IDD_ABOUT);
+    return 0;
+}
+LRESULT MainWindow::onQuickKeyReference(WPARAM, LPARAM) {
+    runInformationDialog(IDD_QUICK_KEY_REFERENCE);
+    return 0;
+}
+LRESULT MainWindow::onHelpContents(WPARAM, LPARAM) {
+    runInformationDialog(IDD_HELP_CONTENTS);
+    return 0;
+}
+
+LRESULT MainWindow::onNewCaptionFile(WPARAM, LPARAM) {
+    if (transcriptWindow_) {
+        SendMessageW(transcriptWindow_, WM_CLOSE, 0, 0);
+        transcriptWindow_ = nullptr;
+    }
+    for (HWND window : {commandPanel_, captionPanel_.hwnd(), captionHeader_, startTimeHeader_}) {
+        if (window) ShowWindow(window, SW_SHOW);
+    }
+    resetCaptionDocument(captionPanel_, languageCombo(), hwnd());
+    if (commandPanel_) ShowWindow(commandPanel_, SW_SHOW);
+    EnableMenuItem(menu_, IDM_SAVE_TRANSCRIPT_AS, MF_BYCOMMAND | MF_GRAYED);
+    EnableMenuItem(menu_, IDM_OPEN_TRANSCRIPT, MF_BYCOMMAND | MF_GRAYED);
+    for (UINT id : {IDM_EXPORT_SAMI, IDM_IMPORT_TEXT_SCRIPT, IDM_IMPORT_SAMI, IDM_OPEN_PRODUCER_MOVIE,
+                    IDM_EXPORT_TO_PRODUCER}) {
+        EnableMenuItem(menu_, id, MF_BYCOMMAND | MF_ENABLED);
+    }
+    return 0;
+}
+
+LRESULT MainWindow::onAddLanguage(WPARAM, LPARAM) {
+    addLanguage(captionPanel_, languageCombo(), hwnd());
+    return 0;
+}
+
+LRESULT MainWindow::onDeleteLanguage(WPARAM, LPARAM) {
+    deleteSelectedLanguage(captionPanel_, languageCombo(), hwnd());
+    return 0;
+}
+
+// Playback follows in its own commands; until then the loop's refreshes and the
+// transport keys have nothing to do.
+void MainWindow::refreshPlayerState() {}
+void MainWindow::refreshPosition() {}
+void MainWindow::togglePlayPause() {}
+void MainWindow::stepBack() {}
+void MainWindow::stepForward() {}
+void MainWindow::stampNextCaption() {}
+
+LRESULT MainWindow::onTransportScroll(WPARAM, LPARAM) {
+    // Requests that name neither slider (INSERT in a caption row) only return the
+    // focus to the selected caption.
+    captionPanel_.focusSelectedRow();
+    return 0;
+}
+
+}  // namespace zav

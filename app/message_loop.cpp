@@ -1,0 +1,63 @@
+#include "app/message_loop.h"
+
+namespace zav {
+
+KeyAction keyActionFor(WPARAM virtualKey, bool inCaptionRow) noexcept {
+    switch (virtualKey) {
+    case VK_TAB: return KeyAction::TogglePlayPause;
+    case VK_F11: return KeyAction::StepBack;
+    case VK_F12: return KeyAction::StepForward;
+    default: break;
+    }
+    if (!inCaptionRow) return KeyAction::None;
+    switch (virtualKey) {
+    case VK_RETURN: return KeyAction::StampNextCaption;
+    case VK_UP: return KeyAction::SelectPreviousRow;
+    case VK_DOWN: return KeyAction::SelectNextRow;
+    case VK_INSERT: return KeyAction::ReturnFocus;
+    default: return KeyAction::None;
+    }
+}
+
+bool processKeyDown(LoopTarget& target, const MSG& msg) {
+    // The message's window is the one with the keyboard focus. Only the panel's own
+    // edit boxes count as caption rows: other controls (the language combo box's edit
+    // field carries id 1001) must not stamp or move captions.
+    const bool inCaptionRow = target.captionRowCount() > 0 && target.isCaptionEdit(msg.hwnd);
+    switch (keyActionFor(msg.wParam, inCaptionRow)) {
+    case KeyAction::None: return false;
+    case KeyAction::TogglePlayPause: target.togglePlayPause(); break;
+    case KeyAction::StampNextCaption: target.stampNextCaption(); break;
+    case KeyAction::SelectPreviousRow: target.selectPreviousRow(); break;
+    case KeyAction::SelectNextRow: target.selectNextRow(); break;
+    case KeyAction::ReturnFocus:
+        // wParam 1 names neither transport slider, so the scroll handler only gives the
+        // focus back to the selected caption.
+        SendMessageW(target.mainWindow(), WM_HSCROLL, 1, 0);
+        break;
+    case KeyAction::StepBack: target.stepBack(); break;
+    case KeyAction::StepForward: target.stepForward(); break;
+    }
+    return true;
+}
+
+int runMessageLoop(LoopTarget& target) {
+    MSG msg{};
+    for (;;) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        // 0 is the quit message; -1 is a failed call (an invalid argument), which would
+        // otherwise spin here forever.
+        if (got == 0 || got == -1) break;
+        // The player is followed by polling: both refreshes run before every message,
+        // then the program's own keys, then ordinary translation and dispatch. There is
+        // no dialog-manager navigation for the modeless panels and no accelerator table.
+        target.refreshPlayerState();
+        target.refreshPosition();
+        if (msg.message == WM_KEYDOWN && processKeyDown(target, msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : 0;
+}
+
+}  // namespace zav

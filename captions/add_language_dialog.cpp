@@ -1,0 +1,59 @@
+#include "captions/add_language_dialog.h"
+
+#include "app/modal_ui.h"
+#include "app/module.h"
+#include "captions/ansi_code_page.h"
+#include "captions/language_name.h"
+#include "resources/resource_ids.h"
+
+namespace zav {
+
+bool AddLanguageDialog::run(HWND owner) {
+    result.reset();
+    const INT_PTR ended = modalUi().dialogBox(Module::instance(), IDD_ADD_LANGUAGE, owner, &AddLanguageDialog::procedure,
+                                              reinterpret_cast<LPARAM>(this));
+    return ended == IDOK && result.has_value();
+}
+
+INT_PTR CALLBACK AddLanguageDialog::procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    try {
+        if (message == WM_INITDIALOG) {
+            SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+            return reinterpret_cast<AddLanguageDialog*>(lParam)->onInit(dialog);
+        }
+        auto* self = reinterpret_cast<AddLanguageDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+        if (!self || message != WM_COMMAND) return FALSE;
+        switch (LOWORD(wParam)) {
+        case IDOK:
+            self->onOk(dialog);
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    } catch (...) {
+        return FALSE;
+    }
+}
+
+INT_PTR AddLanguageDialog::onInit(HWND dialog) {
+    SetWindowPos(dialog, nullptr, 10, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return TRUE;
+}
+
+void AddLanguageDialog::onOk(HWND dialog) {
+    wchar_t typed[kMaxTypedClassName + 1] = {};
+    const int length = GetDlgItemTextW(dialog, IDC_CLASS_NAME, typed, static_cast<int>(kMaxTypedClassName + 1));
+    const auto name = classNameFromTyped(fromWide(std::wstring_view(typed, length > 0 ? length : 0)), codePage_);
+    if (!name) {
+        // The dialog stays open for another name.
+        modalUi().messageBox(GetDesktopWindow(), L"You cannot leave ClassName blank.", nullptr, MB_OK);
+        return;
+    }
+    result = addedLanguage(*name);
+    EndDialog(dialog, IDOK);
+}
+
+}  // namespace zav

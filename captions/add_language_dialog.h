@@ -1,0 +1,32 @@
+#pragma once
+// The Add Language dialog, template 235: asks for the class name of a new language.
+
+#include "captions/caption_document.h"
+#include "captions/code_page.h"
+
+#include <windows.h>
+
+#include <optional>
+
+namespace zav {
+
+class AddLanguageDialog {
+public:
+    explicit AddLanguageDialog(const CodePageConverter& codePage) : codePage_(codePage) {}
+
+    // Runs the dialog modally through modalUi(). True when the user created a class;
+    // the new language, without texts, is then in `result`.
+    bool run(HWND owner);
+
+    std::optional<LanguageClass> result;
+
+    static INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+
+private:
+    INT_PTR onInit(HWND dialog);
+    void onOk(HWND dialog);
+
+    const CodePageConverter& codePage_;
+};
+
+}  // namespace zav

@@ -1,0 +1,61 @@
+# The Windows program, the replacement player control and the Wine-side tests.
+enable_language(RC)
+
+if(MINGW)
+  # Static runtime: the program needs no MinGW DLLs beside it.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+else()
+  add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+  set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+endif()
+
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+set(ZAV_WIN_LIBS comctl32 comdlg32 ole32 oleaut32 uuid gdi32 user32 shlwapi)
+
+add_library(zavapp STATIC ${ZAV_WIN_SOURCES})
+target_include_directories(zavapp PUBLIC ${ZAV_ROOT})
+target_link_libraries(zavapp PUBLIC zavcore ${ZAV_WIN_LIBS})
+
+# Resources go into every executable that creates the program's windows, because
+# they are loaded from the executable's own module.
+add_library(zavres OBJECT ${ZAV_ROOT}/resources/zavcaption.rc)
+target_include_directories(zavres PRIVATE ${ZAV_ROOT})
+
+add_executable(ZAVCaption WIN32 ${ZAV_ROOT}/app/main.cpp $<TARGET_OBJECTS:zavres>)
+target_link_libraries(ZAVCaption PRIVATE zavapp)
+if(MINGW)
+  target_link_options(ZAVCaption PRIVATE -municode)
+endif()
+add_custom_command(TARGET ZAVCaption POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different "${ZAV_ROOT}/resources/ZAV Caption.jpg"
+          "$<TARGET_FILE_DIR:ZAVCaption>/ZAV Caption.jpg")
+
+if(EXISTS ${ZAV_ROOT}/mediaplayer/CMakeLists.txt)
+  add_subdirectory(${ZAV_ROOT}/mediaplayer ${CMAKE_BINARY_DIR}/mediaplayer)
+endif()
+
+# GoogleTest cross-compiled for the Wine-side tests.
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(${GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# zav_add_wine_test(name SOURCES ... [LIBS ...]): a GoogleTest program run under
+# Wine by CTest (the toolchain's emulator), with the program's resources linked in.
+function(zav_add_wine_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES} $<TARGET_OBJECTS:zavres>)
+  target_link_libraries(${name} PRIVATE zavapp gtest ${T_LIBS})
+  target_include_directories(${name} PRIVATE ${ZAV_ROOT})
+  add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+  set_tests_properties(${name} PROPERTIES LABELS wine TIMEOUT 600)
+endfunction()
+
+foreach(dir tests/win tests/win/player tests/win/captions tests/win/resources)
+  if(EXISTS ${ZAV_ROOT}/${dir}/CMakeLists.txt)
+    add_subdirectory(${ZAV_ROOT}/${dir} ${CMAKE_BINARY_DIR}/${dir})
+  endif()
+endforeach()

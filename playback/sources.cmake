@@ -1,0 +1,5 @@
+list(APPEND ZAV_WIN_SOURCES
+  ${ZAV_ROOT}/playback/player_event_sink.cpp
+  ${ZAV_ROOT}/playback/player_host.cpp
+  ${ZAV_ROOT}/playback/transport_panel.cpp
+)

@@ -1,0 +1,121 @@
+// Timings of the caption panel at 3,000 rows, printed in milliseconds.
+#include "app/modal_ui.h"
+#include "captions/caption_panel.h"
+#include "captions/language_commands.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+double nowMs() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+void pumpMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+LRESULT CALLBACK parentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void report(const char* what, double ms) { std::printf("%-52s %10.2f ms\n", what, ms); }
+
+}  // namespace
+
+int wmain() {
+    constexpr int kRows = 3000;
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &parentProcedure;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"PanelBenchParent";
+    RegisterClassW(&wc);
+    HWND parent = CreateWindowExW(0, wc.lpszClassName, L"panel bench", WS_OVERLAPPEDWINDOW, 0, 0, 898, 540, nullptr,
+                                  nullptr, wc.hInstance, nullptr);
+    HWND combo = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, 10, 400, 150, 200, parent,
+                                 reinterpret_cast<HMENU>(247), wc.hInstance, nullptr);
+    ShowWindow(parent, SW_SHOWNORMAL);
+    zav::CaptionPanel panel;
+    panel.create(parent, wc.hInstance);
+    zav::resetCaptionDocument(panel, combo, parent);
+    pumpMessages();
+
+    double start = nowMs();
+    while (panel.rowCount() < kRows) panel.addRow();
+    report("append rows 13..3000", nowMs() - start);
+    pumpMessages();
+
+    for (int row = 0; row < kRows; ++row) {
+        panel.document.setText(0, row, u"Caption text number " + std::u16string(1, u'0' + row % 10) +
+                                           std::u16string(1, u'a' + row % 26) + std::u16string(1, u'A' + row / 26 % 26));
+        panel.setStartTime(row, 1000.0 * row + 0.5);
+    }
+    start = nowMs();
+    panel.refreshRows();
+    report("refreshRows, every row changed", nowMs() - start);
+    start = nowMs();
+    panel.refreshRows();
+    report("refreshRows, nothing changed", nowMs() - start);
+
+    for (int row = 0; row < kRows; row += 10) SetWindowTextW(panel.rowEdit(row), L"typed by the user");
+    start = nowMs();
+    panel.storeEditTexts();
+    report("storeEditTexts, 300 rows typed into", nowMs() - start);
+    start = nowMs();
+    panel.storeEditTexts();
+    report("storeEditTexts, nothing typed", nowMs() - start);
+
+    start = nowMs();
+    panel.deleteRow(kRows / 2);
+    report("deleteRow in the middle (1499 rows shift)", nowMs() - start);
+    pumpMessages();
+
+    // ENTER-sized: one row typed, store, refresh, scroll the view by one row.
+    panel.ensureRowVisible(0);
+    panel.selectRow(11);
+    pumpMessages();
+    double worst = 0, total = 0;
+    constexpr int kSteps = 50;
+    for (int step = 0; step < kSteps; ++step) {
+        const int row = panel.selectedRow;
+        SetWindowTextW(panel.rowEdit(row), L"the next caption as typed");
+        start = nowMs();
+        panel.setStartTime(row + 1, 5000.0 + step);
+        panel.storeEditTexts();
+        panel.refreshRows();
+        panel.selectedRow = row + 1;
+        panel.ensureRowVisible(panel.selectedRow);
+        SetFocus(panel.rowEdit(panel.selectedRow));
+        const double elapsed = nowMs() - start;
+        total += elapsed;
+        if (elapsed > worst) worst = elapsed;
+        pumpMessages();
+    }
+    report("ENTER-sized store+refresh+scroll, mean", total / kSteps);
+    report("ENTER-sized store+refresh+scroll, worst", worst);
+
+    start = nowMs();
+    for (int i = 0; i < 24; ++i) SendMessageW(panel.hwnd(), WM_VSCROLL, SB_LINEDOWN, 0);
+    UpdateWindow(panel.hwnd());
+    report("24 line-down scrolls and one paint", nowMs() - start);
+
+    start = nowMs();
+    panel.deleteAllRows();
+    report("deleteAllRows", nowMs() - start);
+    DestroyWindow(parent);
+    return 0;
+}

@@ -1,0 +1,36 @@
+#pragma once
+// Drives the real program from another process: finds its window, watches the hosted
+// player and answers its quit confirmation.
+
+#include <windows.h>
+
+#include <string>
+
+namespace zav::driver {
+
+// Waits for a visible top-level window titled "ZAV Caption"; null on timeout.
+HWND waitForMainWindow(DWORD timeoutMs);
+
+// The hosted player's video window (class "ZAVMediaPlayer"), or null.
+HWND findPlayerWindow(HWND mainWindow);
+
+// The open state the replacement player publishes on its video window; -1 if none.
+long playerOpenState(HWND playerWindow);
+
+// Waits until the player reports the given open state.
+bool waitForOpenState(HWND mainWindow, long state, DWORD timeoutMs);
+
+// Waits for a dialog owned by the program's thread with the given title.
+HWND waitForDialog(HWND mainWindow, const wchar_t* title, DWORD timeoutMs);
+
+// The text of a message box (its static control).
+std::wstring messageBoxText(HWND box);
+
+// The text of a window of another process (WM_GETTEXT works across processes).
+std::wstring windowText(HWND window);
+
+// Posts WM_CLOSE and answers the "Reminder" box with the given button (IDOK or
+// IDCANCEL); returns the box's text, empty when no box came.
+std::wstring answerCloseRequest(HWND mainWindow, int button, DWORD timeoutMs);
+
+}  // namespace zav::driver
