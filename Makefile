@@ -53,7 +53,7 @@ prefix: deps $(PREFIX)/system.reg
 # Done every time: a prefix update restores Wine's own stub.
 register: build-win prefix
 	@if [ -f $(WIN_BUILD)/zavplayer.dll ]; then \
-	  $(ROOT)/tools/wine-run regsvr32 /s 'Z:$(subst /,\\,$(WIN_BUILD))\zavplayer.dll' >/dev/null 2>&1 || \
+	  $(ROOT)/tools/xvfb-session $(ROOT)/tools/wine-run regsvr32 /s 'Z:$(subst /,\\,$(WIN_BUILD))\zavplayer.dll' >/dev/null 2>&1 || \
 	    { echo "registering zavplayer.dll failed"; exit 1; }; \
 	fi
 

@@ -83,10 +83,10 @@ HWND CaptionPanel::create(HWND parent, HINSTANCE instance) {
                         880 - 310, 305 - 20, parent, nullptr);
 }
 
-HWND CaptionPanel::createChildControl(HWND parent, const ControlSpec& spec) {
+HWND CaptionPanel::createChildControl(HWND parent, const ControlRequest& request) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-    return CreateWindowExW(spec.exStyle, spec.className, spec.text, spec.style, spec.x, spec.y, spec.width,
-                           spec.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance,
+    return CreateWindowExW(request.exStyle, request.className, request.text, request.style, request.x, request.y, request.width,
+                           request.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(request.id)), instance,
                            nullptr);
 }
 
@@ -135,11 +135,11 @@ void CaptionPanel::updateGeometry() {
 // Rows outside the view are left where they were when they last left it, which is
 // above or below the client area; only rows that enter or leave the view move.
 // This keeps a scroll by one row at a few dozen moves whatever the row count.
-void CaptionPanel::placeRow(int row, bool repaint) {
+void CaptionPanel::placeRow(int row) {
     RowControls& controls = rows_[row];
     const int y = (row - topRow) * kRowHeight;
     if (controls.y == y && controls.editWidth == editWidth_) return;
-    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW | SWP_NOCOPYBITS);
+    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS;
     if (controls.marker) SetWindowPos(controls.marker, nullptr, 0, y, kMarkerWidth, kRowHeight, flags);
     if (controls.edit) SetWindowPos(controls.edit, nullptr, kMarkerWidth, y, editWidth_, kRowHeight, flags);
     if (controls.label)
@@ -150,7 +150,7 @@ void CaptionPanel::placeRow(int row, bool repaint) {
 
 void CaptionPanel::placeRowsOfView(int top) {
     const int end = std::min(top + viewRows_, static_cast<int>(rows_.size()));
-    for (int row = std::max(top, 0); row < end; ++row) placeRow(row, false);
+    for (int row = std::max(top, 0); row < end; ++row) placeRow(row);
 }
 
 void CaptionPanel::scrollTo(int newTop) {
@@ -160,6 +160,22 @@ void CaptionPanel::scrollTo(int newTop) {
     placeRowsOfView(oldTop);
     placeRowsOfView(newTop);
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// Drawing the scroll bar at once costs several milliseconds under Wine, which made
+// every added row slow; the bar is marked for the next paint instead.
+void CaptionPanel::setScrollRange(int maximum) {
+    int low = 0, high = 0;
+    GetScrollRange(hwnd(), SB_VERT, &low, &high);
+    if (low == 0 && high == maximum) return;
+    SetScrollRange(hwnd(), SB_VERT, 0, maximum, FALSE);
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+}
+
+void CaptionPanel::setScrollPosition(int position) {
+    if (GetScrollPos(hwnd(), SB_VERT) == position) return;
+    SetScrollPos(hwnd(), SB_VERT, position, FALSE);
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
 }
 
 void CaptionPanel::setEditText(RowControls& controls, const std::u16string& text) {
@@ -189,7 +205,7 @@ bool CaptionPanel::addRow() {
     const int count = rowCount();
     const int row = count - 1;
     maxTopRow = count > kVisibleRows ? count - kVisibleRows : 0;
-    SetScrollRange(hwnd(), SB_VERT, 0, maxTopRow, TRUE);
+    setScrollRange(maxTopRow);
     editWidth_ = windowWidth() - kEditWidthMargin;
 
     // Beyond the twelfth row the view always moves to show the last twelve.
@@ -201,16 +217,16 @@ bool CaptionPanel::addRow() {
     {
         FillingGuard guard(fillingControls_);
         controls.marker = createControl(
-            hwnd(), ControlSpec{kRowExStyle, L"STATIC", L" >", kStaticStyle, 0, y, kMarkerWidth, kRowHeight, markerId(row)});
+            hwnd(), ControlRequest{kRowExStyle, L"STATIC", L" >", kStaticStyle, 0, y, kMarkerWidth, kRowHeight, markerId(row)});
         controls.edit = createControl(
-            hwnd(), ControlSpec{kRowExStyle, L"EDIT", L"", kEditStyle, kMarkerWidth, y, editWidth_, kRowHeight, editId(row)});
-        controls.label = createControl(hwnd(), ControlSpec{kRowExStyle, L"STATIC", L"", kStaticStyle,
+            hwnd(), ControlRequest{kRowExStyle, L"EDIT", L"", kEditStyle, kMarkerWidth, y, editWidth_, kRowHeight, editId(row)});
+        controls.label = createControl(hwnd(), ControlRequest{kRowExStyle, L"STATIC", L"", kStaticStyle,
                                                            editWidth_ + kMarkerWidth, y, kLabelWidth, kRowHeight,
                                                            labelId(row)});
     }
     const bool complete = controls.marker && controls.edit && controls.label;
     rows_.push_back(std::move(controls));
-    if (count > kVisibleRows) SetScrollPos(hwnd(), SB_VERT, topRow, TRUE);
+    if (count > kVisibleRows) setScrollPosition(topRow);
     if (!complete) {
         deleteRow(row);
         message(L"Unable to create the edit controls");
@@ -240,15 +256,33 @@ bool CaptionPanel::deleteRow(int row) {
     const int newMax = count > kVisibleRows ? count - kVisibleRows : 0;
     if (topRow > newMax) {
         scrollTo(topRow - 1);
-        SetScrollPos(hwnd(), SB_VERT, topRow, TRUE);
+        setScrollPosition(topRow);
     }
     maxTopRow = newMax;
-    SetScrollRange(hwnd(), SB_VERT, 0, maxTopRow, TRUE);
+    setScrollRange(maxTopRow);
     return true;
 }
 
+// Ends exactly as deleting the rows one by one from the last would (no rows, the
+// view at the top, selectedRow untouched), without refreshing and scrolling the
+// remaining rows after every single deletion.
 void CaptionPanel::deleteAllRows() {
-    for (int row = rowCount() - 1; row >= 0; --row) deleteRow(row);
+    if (rowCount() == 0) return;
+    document.removeAllRows();
+    std::vector<RowControls> gone = std::move(rows_);
+    rows_.clear();
+    {
+        FillingGuard guard(fillingControls_);
+        for (auto controls = gone.rbegin(); controls != gone.rend(); ++controls) {
+            if (controls->edit) DestroyWindow(controls->edit);
+            if (controls->label) DestroyWindow(controls->label);
+            if (controls->marker) DestroyWindow(controls->marker);
+        }
+    }
+    topRow = 0;
+    setScrollPosition(0);
+    maxTopRow = 0;
+    setScrollRange(0);
 }
 
 void CaptionPanel::refreshRows() {
@@ -314,7 +348,7 @@ void CaptionPanel::ensureRowVisible(int row) {
     if (row >= topRow && row < topRow + kVisibleRows) return;
     const int newTop = row >= topRow + kVisibleRows ? row - (kVisibleRows - 1) : row;
     scrollTo(newTop);
-    SetScrollPos(hwnd(), SB_VERT, topRow, TRUE);
+    setScrollPosition(topRow);
 }
 
 void CaptionPanel::focusSelectedRow() {
@@ -332,7 +366,7 @@ void CaptionPanel::layoutRows() {
     for (int row = 0; row < static_cast<int>(rows_.size()); ++row) {
         const bool inView = row >= topRow && row < topRow + viewRows_;
         const int y = rows_[row].y;
-        if (inView || (y > -kRowHeight && y < client.bottom)) placeRow(row, true);
+        if (inView || (y > -kRowHeight && y < client.bottom)) placeRow(row);
     }
 }
 
@@ -424,13 +458,13 @@ LRESULT CaptionPanel::onVScroll(WPARAM wParam, LPARAM) {
         info.fMask = SIF_ALL;
         GetScrollInfo(hwnd(), SB_VERT, &info);
         scrollTo(info.nTrackPos);
-        SetScrollPos(hwnd(), SB_VERT, topRow, TRUE);
+        setScrollPosition(topRow);
         return 0;
     }
     default:
         return 0;
     }
-    if (GetScrollPos(hwnd(), SB_VERT) != topRow) SetScrollPos(hwnd(), SB_VERT, topRow, TRUE);
+    if (GetScrollPos(hwnd(), SB_VERT) != topRow) setScrollPosition(topRow);
     return 0;
 }
 

@@ -26,7 +26,7 @@ struct BrushDeleter {
 using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, BrushDeleter>;
 
 // One child control as the panel asks for it.
-struct ControlSpec {
+struct ControlRequest {
     DWORD exStyle;
     const wchar_t* className;
     const wchar_t* text;
@@ -59,8 +59,8 @@ public:
     // Conversion of names and times; the system's ANSI code page.
     const CodePageConverter* codePage = &ansiCodePage();
     // Makes the row controls; tests replace it to make creation fail.
-    std::function<HWND(HWND parent, const ControlSpec&)> createControl;
-    static HWND createChildControl(HWND parent, const ControlSpec& spec);
+    std::function<HWND(HWND parent, const ControlRequest&)> createControl;
+    static HWND createChildControl(HWND parent, const ControlRequest& request);
 
     bool addRow();
     bool deleteRow(int row);
@@ -122,8 +122,10 @@ private:
     void updateGeometry();
     // Moves the view to newTop: only rows entering or leaving the view are moved.
     void scrollTo(int newTop);
-    void placeRow(int row, bool repaint);
+    void placeRow(int row);
     void placeRowsOfView(int top);
+    void setScrollRange(int maximum);
+    void setScrollPosition(int position);
     void setEditText(RowControls& controls, const std::u16string& text);
     void setLabelText(RowControls& controls, const std::u16string& text);
     const std::u16string& labelTextOf(int row) const;

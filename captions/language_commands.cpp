@@ -53,10 +53,8 @@ bool deleteLanguage(CaptionPanel& panel, HWND combo, int index, HWND owner) {
     }
     if (document.languageCount() == 1) {
         SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-        for (int row = panel.rowCount() - 1; row >= 0; --row) {
-            panel.deleteRow(row);
-            InvalidateRect(panel.hwnd(), nullptr, TRUE);
-        }
+        panel.deleteAllRows();
+        InvalidateRect(panel.hwnd(), nullptr, TRUE);
         document.removeLanguage(index);
         return true;
     }

@@ -22,6 +22,23 @@ bool isConnected(IBaseFilter* filter) {
     return false;
 }
 
+// One system clock for every graph of the process, never released. Wine's quartz
+// can hang for good when a graph releases the clock it made for itself (the clock's
+// thread misses its wake-up), so each graph is given this one instead; quartz is
+// pinned so that COM never unloads the clock's code under it.
+IReferenceClock* sharedClock() {
+    static IReferenceClock* const clock = [] {
+        HMODULE quartz = nullptr;
+        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN, L"quartz.dll", &quartz);
+        IReferenceClock* made = nullptr;
+        if (!quartz || FAILED(CoCreateInstance(CLSID_SystemClock, nullptr, CLSCTX_INPROC_SERVER, IID_IReferenceClock,
+                                               reinterpret_cast<void**>(&made))))
+            return static_cast<IReferenceClock*>(nullptr);
+        return made;
+    }();
+    return clock;
+}
+
 }  // namespace
 
 DirectShowEngine::~DirectShowEngine() {
@@ -88,6 +105,9 @@ HRESULT DirectShowEngine::buildGraph(const std::wstring& path) {
     if (SUCCEEDED(seeking_->GetDuration(&duration)) && duration > 0) duration_ = duration / kUnitsPerSecond;
     if (audio_) audio_->put_Volume(volumeToAttenuation(volume_));
     seeking_->SetRate(rate_);
+    ComPtr<IMediaFilter> filter;
+    if (IReferenceClock* clock = sharedClock(); clock && SUCCEEDED(graph_.as(IID_IMediaFilter, filter)))
+        filter->SetSyncSource(clock);
     return S_OK;
 }
 

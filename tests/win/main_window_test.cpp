@@ -300,4 +300,80 @@ TEST_F(MainWindowFixture, ExitWithAFailedBoxCountsAsOk) {
     EXPECT_EQ(code, 0);
 }
 
+HWND comboEdit(HWND combo) {
+    // The drop-down combo box's edit field, which carries the system's id 1001.
+    for (HWND child = GetWindow(combo, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[32] = {};
+        GetClassNameW(child, name, 32);
+        if (lstrcmpiW(name, L"Edit") == 0) return child;
+    }
+    return nullptr;
+}
+
+TEST_F(MainWindowFixture, StartsWithTheDefaultDocumentAndTheFallbackSwitchesOnlyOnCode1) {
+    ASSERT_TRUE(create());
+    zav::CaptionDocument& document = window->captionPanel().document;
+    ASSERT_EQ(document.languageCount(), 1);
+    EXPECT_EQ(document.languages[0].className(), "US English");
+    EXPECT_EQ(document.rowCount(), 12);
+    EXPECT_EQ(window->captionPanel().selectedRow, 0);
+
+    ui.dialogScripts.push_back([](HWND dialog) {
+        SetDlgItemTextW(dialog, IDC_CLASS_NAME, L"French");
+        zav::test::clickButton(dialog, IDOK);
+    });
+    SendMessageW(window->hwnd(), WM_COMMAND, IDC_ADD_LANGUAGE, 0);
+    ASSERT_EQ(document.languageCount(), 2);
+    EXPECT_EQ(document.currentLanguage, 0);
+
+    HWND combo = GetDlgItem(window->commandPanel(), IDC_LANGUAGE_COMBO);
+    SendMessageW(combo, CB_SETCURSEL, 1, 0);
+    for (WORD code : {0, 2, 3, 9}) {
+        SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(IDC_LANGUAGE_COMBO, code), 0);
+        EXPECT_EQ(document.currentLanguage, 0) << code;
+    }
+    SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(IDC_LANGUAGE_COMBO, CBN_SELCHANGE), 0);
+    EXPECT_EQ(document.currentLanguage, 1);
+}
+
+TEST_F(MainWindowFixture, KeysInTheLanguageComboNeverMoveTheCaptions) {
+    ASSERT_TRUE(create());
+    zav::CaptionPanel& panel = window->captionPanel();
+    HWND combo = GetDlgItem(window->commandPanel(), IDC_LANGUAGE_COMBO);
+    HWND edit = comboEdit(combo);
+    ASSERT_TRUE(edit);
+    ASSERT_EQ(GetDlgCtrlID(edit), 1001);
+    EXPECT_FALSE(window->isCaptionEdit(edit));
+    ASSERT_EQ(panel.selectedRow, 0);
+    for (WPARAM key : {VK_DOWN, VK_UP, VK_RETURN}) {
+        MSG msg{edit, WM_KEYDOWN, key, 0, 0, {}};
+        EXPECT_FALSE(zav::processKeyDown(*window, msg));
+    }
+    EXPECT_EQ(panel.selectedRow, 0);
+    EXPECT_EQ(panel.rowCount(), 12);
+
+    // The same key in a caption row moves the selection.
+    MSG down{panel.rowEdit(0), WM_KEYDOWN, VK_DOWN, 0, 0, {}};
+    EXPECT_TRUE(zav::processKeyDown(*window, down));
+    EXPECT_EQ(panel.selectedRow, 1);
+    EXPECT_EQ(GetFocus(), panel.rowEdit(1));
+    // INSERT only gives the focus back to the selected row.
+    SetFocus(combo);
+    MSG insert{panel.rowEdit(1), WM_KEYDOWN, VK_INSERT, 0, 0, {}};
+    EXPECT_TRUE(zav::processKeyDown(*window, insert));
+    EXPECT_EQ(GetFocus(), panel.rowEdit(1));
+}
+
+TEST_F(MainWindowFixture, NewCaptionFileLaterKeepsRateAndMenuStates) {
+    ASSERT_TRUE(create());
+    EnableMenuItem(window->menu(), IDM_EXPORT_SAMI, MF_BYCOMMAND | MF_GRAYED);
+    EnableMenuItem(window->menu(), IDM_OPEN_TRANSCRIPT, MF_BYCOMMAND | MF_ENABLED);
+    SendMessageW(window->hwnd(), WM_COMMAND, IDM_NEW_CAPTION_FILE, 0);
+    EXPECT_FALSE(GetMenuState(window->menu(), IDM_EXPORT_SAMI, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(GetMenuState(window->menu(), IDM_OPEN_TRANSCRIPT, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_EQ(window->captionPanel().document.rowCount(), 12);
+    EXPECT_TRUE(IsWindowVisible(window->commandPanel()));
+    EXPECT_TRUE(IsWindowVisible(window->captionPanel().hwnd()));
+}
+
 }  // namespace

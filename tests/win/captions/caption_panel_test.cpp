@@ -91,10 +91,10 @@ TEST_F(PanelTest, StartUpDocumentHasTwelveRowsAndRowZeroAtTimeZero) {
 
 TEST_F(PanelTest, RowControlsAreAskedForWithTheirStyles) {
     reset();
-    std::vector<ControlSpec> asked;
-    panel.createControl = [&asked](HWND parent, const ControlSpec& spec) {
-        asked.push_back(spec);
-        return CaptionPanel::createChildControl(parent, spec);
+    std::vector<ControlRequest> asked;
+    panel.createControl = [&asked](HWND parent, const ControlRequest& request) {
+        asked.push_back(request);
+        return CaptionPanel::createChildControl(parent, request);
     };
     ASSERT_TRUE(panel.addRow());
     ASSERT_EQ(asked.size(), 3u);
@@ -109,10 +109,10 @@ TEST_F(PanelTest, RowControlsAreAskedForWithTheirStyles) {
     EXPECT_EQ(std::wstring(asked[2].className), L"STATIC");
     EXPECT_EQ(asked[2].style, common);
     EXPECT_EQ(asked[2].id, 312);
-    for (const ControlSpec& spec : asked) {
-        EXPECT_EQ(spec.exStyle, DWORD(WS_EX_WINDOWEDGE));
-        EXPECT_EQ(spec.y, 11 * 25);
-        EXPECT_EQ(spec.height, 25);
+    for (const ControlRequest& request : asked) {
+        EXPECT_EQ(request.exStyle, DWORD(WS_EX_WINDOWEDGE));
+        EXPECT_EQ(request.y, 11 * 25);
+        EXPECT_EQ(request.height, 25);
     }
     EXPECT_TRUE(GetWindowLongW(panel.hwnd(), GWL_STYLE) & WS_VSCROLL);
 }
@@ -349,10 +349,10 @@ TEST_F(PanelTest, FailedControlCreationRemovesTheHalfMadeRow) {
     reset();
     for (int row = 0; row < 12; ++row) type(row, L"kept " + std::to_wstring(row));
     int calls = 0;
-    panel.createControl = [&calls](HWND parent, const ControlSpec& spec) -> HWND {
+    panel.createControl = [&calls](HWND parent, const ControlRequest& request) -> HWND {
         // The edit box of the next row cannot be made.
         if (++calls == 2) return nullptr;
-        return CaptionPanel::createChildControl(parent, spec);
+        return CaptionPanel::createChildControl(parent, request);
     };
     ASSERT_FALSE(panel.addRow());
     ASSERT_EQ(ui.boxes.size(), 1u);
