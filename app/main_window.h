@@ -55,6 +55,8 @@ public:
     double playRate() const noexcept { return playRate_; }
     bool isMuted() const noexcept { return isMuted_; }
     int mediaState() const noexcept { return mediaState_; }
+    bool isPlaying() const noexcept { return isPlaying_; }
+    const std::wstring& producerMoviePath() const noexcept { return producerMoviePath_; }
 
 private:
     // Window messages.
@@ -80,6 +82,20 @@ private:
     LRESULT onNewCaptionFile(WPARAM, LPARAM);
     LRESULT onAddLanguage(WPARAM, LPARAM);
     LRESULT onDeleteLanguage(WPARAM, LPARAM);
+    // Transport commands (playback/transport_commands.cpp).
+    LRESULT onPlayButton(WPARAM, LPARAM);
+    LRESULT onStop(WPARAM, LPARAM);
+    LRESULT onMute(WPARAM, LPARAM);
+    LRESULT onRateUp(WPARAM, LPARAM);
+    LRESULT onRateDown(WPARAM, LPARAM);
+    void stopPlayback();
+    void toggleMute();
+    void rateUp();
+    void rateDown();
+    void endMute();
+    // Opening media (playback/media_commands.cpp).
+    LRESULT onOpenMedia(WPARAM, LPARAM);
+    LRESULT onOpenProducerMovie(WPARAM, LPARAM);
     // Commands whose features are not in the program yet: they do nothing.
     LRESULT onNotYetBuilt(WPARAM, LPARAM);
 

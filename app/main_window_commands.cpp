@@ -10,11 +10,11 @@ namespace zav {
 
 Table<MainWindow::CommandEntry> MainWindow::commandTable() noexcept {
     static const CommandEntry entries[] = {
-        {IDC_STOP, &MainWindow::onNotYetBuilt},
-        {IDC_MUTE, &MainWindow::onNotYetBuilt},
-        {IDC_RATE_DOWN, &MainWindow::onNotYetBuilt},
-        {IDC_PLAY, &MainWindow::onNotYetBuilt},
-        {IDC_RATE_UP, &MainWindow::onNotYetBuilt},
+        {IDC_STOP, &MainWindow::onStop},
+        {IDC_MUTE, &MainWindow::onMute},
+        {IDC_RATE_DOWN, &MainWindow::onRateDown},
+        {IDC_PLAY, &MainWindow::onPlayButton},
+        {IDC_RATE_UP, &MainWindow::onRateUp},
         {IDC_EDIT_START_TIME, &MainWindow::onNotYetBuilt},
         {IDC_GOTO_START_TIME, &MainWindow::onNotYetBuilt},
         {IDC_DELETE_CAPTION, &MainWindow::onNotYetBuilt},
@@ -28,7 +28,7 @@ Table<MainWindow::CommandEntry> MainWindow::commandTable() noexcept {
         {IDM_NEW_CAPTION_FILE, &MainWindow::onNewCaptionFile},
         {IDM_IMPORT_SAMI, &MainWindow::onNotYetBuilt},
         {IDM_IMPORT_TEXT_SCRIPT, &MainWindow::onNotYetBuilt},
-        {IDM_OPEN_PRODUCER_MOVIE, &MainWindow::onNotYetBuilt},
+        {IDM_OPEN_PRODUCER_MOVIE, &MainWindow::onOpenProducerMovie},
         {IDM_EXPORT_TO_PRODUCER, &MainWindow::onNotYetBuilt},
         {IDM_QUICK_KEY_REFERENCE, &MainWindow::onQuickKeyReference},
         {IDM_NEW_TRANSCRIPT_FILE, &MainWindow::onNotYetBuilt},
@@ -36,7 +36,7 @@ Table<MainWindow::CommandEntry> MainWindow::commandTable() noexcept {
         {IDM_OPEN_TRANSCRIPT, &MainWindow::onNotYetBuilt},
         {IDM_HELP_CONTENTS, &MainWindow::onHelpContents},
         {IDM_CREATE_ASX, &MainWindow::onNotYetBuilt},
-        {IDM_OPEN_MEDIA, &MainWindow::onNotYetBuilt},
+        {IDM_OPEN_MEDIA, &MainWindow::onOpenMedia},
         {IDM_EXPORT_SAMI, &MainWindow::onNotYetBuilt},
         {IDM_EXIT, &MainWindow::onExit},
     };
@@ -107,20 +107,7 @@ LRESULT MainWindow::onDeleteLanguage(WPARAM, LPARAM) {
     return 0;
 }
 
-// Playback follows in its own commands; until then the loop's refreshes and the
-// transport keys have nothing to do.
-void MainWindow::refreshPlayerState() {}
-void MainWindow::refreshPosition() {}
-void MainWindow::togglePlayPause() {}
-void MainWindow::stepBack() {}
-void MainWindow::stepForward() {}
+// Stamping follows with the timing commands.
 void MainWindow::stampNextCaption() {}
-
-LRESULT MainWindow::onTransportScroll(WPARAM, LPARAM) {
-    // Requests that name neither slider (INSERT in a caption row) only return the
-    // focus to the selected caption.
-    captionPanel_.focusSelectedRow();
-    return 0;
-}
 
 }  // namespace zav

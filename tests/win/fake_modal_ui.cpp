@@ -51,6 +51,13 @@ int FakeModalUi::messageBox(HWND owner, const wchar_t* text, const wchar_t* capt
 
 BOOL FakeModalUi::answerFileDialog(OPENFILENAMEW* ofn) {
     fileDialogTitles.push_back(ofn && ofn->lpstrTitle ? ofn->lpstrTitle : L"");
+    if (ofn) {
+        FileDialog asked{ofn->hwndOwner, L"", ofn->Flags, ofn->nMaxFile, ofn->lpstrFile ? ofn->lpstrFile : L"",
+                         ofn->lpstrTitle != nullptr, ofn->lpstrInitialDir != nullptr, ofn->lpstrDefExt != nullptr};
+        for (const wchar_t* part = ofn->lpstrFilter; part && *part; part += wcslen(part) + 1)
+            asked.filter += std::wstring(part) + L"|";
+        fileDialogs.push_back(asked);
+    }
     if (fileNames.empty()) return FALSE;
     const std::wstring name = fileNames.front();
     fileNames.pop_front();

@@ -25,6 +25,17 @@ public:
         int templateId;
         HWND owner;
     };
+    // What a file dialog was asked with.
+    struct FileDialog {
+        HWND owner;
+        std::wstring filter;  // its double-zero-terminated list, zeros as '|'
+        DWORD flags;
+        DWORD maxFile;
+        std::wstring initialFile;
+        bool hasTitle;
+        bool hasInitialDir;
+        bool hasDefaultExtension;
+    };
     // Run inside the real dialog after WM_INITDIALOG; it ends the dialog itself.
     using DialogScript = std::function<void(HWND dialog)>;
 
@@ -51,6 +62,7 @@ public:
     std::vector<Box> boxes;
     std::vector<Dialog> dialogs;
     std::vector<std::wstring> fileDialogTitles;
+    std::vector<FileDialog> fileDialogs;
 
 private:
     BOOL answerFileDialog(OPENFILENAMEW* ofn);

@@ -110,4 +110,16 @@ std::wstring answerCloseRequest(HWND mainWindow, int button, DWORD timeoutMs) {
     return text;
 }
 
+bool openMedia(HWND mainWindow, const std::wstring& path, DWORD timeoutMs) {
+    PostMessageW(mainWindow, WM_COMMAND, 57601, 0);
+    HWND dialog = waitForDialog(mainWindow, L"Open Media", timeoutMs);
+    if (!dialog) return false;
+    // WM_SETTEXT carries its string across processes.
+    SendMessageW(GetDlgItem(dialog, 201), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    const DWORD start = GetTickCount();
+    while (IsWindow(dialog) && GetTickCount() - start < timeoutMs) pause(50);
+    return !IsWindow(dialog);
+}
+
 }  // namespace zav::driver

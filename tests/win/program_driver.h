@@ -33,4 +33,8 @@ std::wstring windowText(HWND window);
 // IDCANCEL); returns the box's text, empty when no box came.
 std::wstring answerCloseRequest(HWND mainWindow, int button, DWORD timeoutMs);
 
+// Runs Open Media (command 57601), types the path into its dialog and confirms it;
+// false when the dialog did not appear or did not close.
+bool openMedia(HWND mainWindow, const std::wstring& path, DWORD timeoutMs);
+
 }  // namespace zav::driver
