@@ -11,7 +11,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 PACKAGES := cmake make g++ g++-mingw-w64-x86-64 wine64 xvfb xauth ffmpeg imagemagick \
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad \
-  gstreamer1.0-plugins-ugly gstreamer1.0-libav googletest clang libbenchmark-dev libclang-rt-14-dev
+  gstreamer1.0-plugins-ugly gstreamer1.0-libav fonts-wine googletest clang libbenchmark-dev libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -47,7 +47,12 @@ $(PREFIX)/system.reg:
 	mkdir -p $(PREFIX)
 	$(ROOT)/tools/xvfb-session $(ROOT)/tools/wine-run wineboot -i >/dev/null 2>&1 || true
 
+# Wine's own fonts (MS Sans Serif, Tahoma and the rest) go into the prefix's Fonts
+# folder, where Wine finds them; without them the dialogs fall back to a wider font
+# and no longer fit their panels.
 prefix: deps $(PREFIX)/system.reg
+	@mkdir -p $(PREFIX)/drive_c/windows/Fonts
+	@if [ -d /usr/share/wine/fonts ]; then cp -u /usr/share/wine/fonts/* $(PREFIX)/drive_c/windows/Fonts/; fi
 
 # Our player control, registered under the player's class id in this prefix only.
 # Done every time: a prefix update restores Wine's own stub.

@@ -93,6 +93,14 @@ private:
     void rateUp();
     void rateDown();
     void endMute();
+    // Caption timing commands (captions/timing_commands.cpp).
+    LRESULT onEditStartTime(WPARAM, LPARAM);
+    LRESULT onGotoStartTime(WPARAM, LPARAM);
+    LRESULT onDeleteCaption(WPARAM, LPARAM);
+    LRESULT onSetTime(WPARAM, LPARAM);
+    LRESULT onSortByTime(WPARAM, LPARAM);
+    LRESULT onClearAllTimes(WPARAM, LPARAM);
+    LRESULT onAddCaption(WPARAM, LPARAM);
     // Opening media (playback/media_commands.cpp).
     LRESULT onOpenMedia(WPARAM, LPARAM);
     LRESULT onOpenProducerMovie(WPARAM, LPARAM);

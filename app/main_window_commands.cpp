@@ -15,13 +15,13 @@ Table<MainWindow::CommandEntry> MainWindow::commandTable() noexcept {
         {IDC_RATE_DOWN, &MainWindow::onRateDown},
         {IDC_PLAY, &MainWindow::onPlayButton},
         {IDC_RATE_UP, &MainWindow::onRateUp},
-        {IDC_EDIT_START_TIME, &MainWindow::onNotYetBuilt},
-        {IDC_GOTO_START_TIME, &MainWindow::onNotYetBuilt},
-        {IDC_DELETE_CAPTION, &MainWindow::onNotYetBuilt},
-        {IDC_SET_TIME, &MainWindow::onNotYetBuilt},
-        {IDC_SORT_BY_TIME, &MainWindow::onNotYetBuilt},
-        {IDC_CLEAR_ALL_TIMES, &MainWindow::onNotYetBuilt},
-        {IDC_ADD_CAPTION, &MainWindow::onNotYetBuilt},
+        {IDC_EDIT_START_TIME, &MainWindow::onEditStartTime},
+        {IDC_GOTO_START_TIME, &MainWindow::onGotoStartTime},
+        {IDC_DELETE_CAPTION, &MainWindow::onDeleteCaption},
+        {IDC_SET_TIME, &MainWindow::onSetTime},
+        {IDC_SORT_BY_TIME, &MainWindow::onSortByTime},
+        {IDC_CLEAR_ALL_TIMES, &MainWindow::onClearAllTimes},
+        {IDC_ADD_CAPTION, &MainWindow::onAddCaption},
         {IDC_ADD_LANGUAGE, &MainWindow::onAddLanguage},
         {IDC_DELETE_LANGUAGE, &MainWindow::onDeleteLanguage},
         {IDM_ABOUT, &MainWindow::onAbout},
@@ -107,7 +107,5 @@ LRESULT MainWindow::onDeleteLanguage(WPARAM, LPARAM) {
     return 0;
 }
 
-// Stamping follows with the timing commands.
-void MainWindow::stampNextCaption() {}
 
 }  // namespace zav

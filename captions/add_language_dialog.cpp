@@ -1,5 +1,6 @@
 #include "captions/add_language_dialog.h"
 
+#include "app/dialog_procedure.h"
 #include "app/modal_ui.h"
 #include "app/module.h"
 #include "captions/ansi_code_page.h"
@@ -10,30 +11,20 @@ namespace zav {
 
 bool AddLanguageDialog::run(HWND owner) {
     result.reset();
-    const INT_PTR ended = modalUi().dialogBox(Module::instance(), IDD_ADD_LANGUAGE, owner, &AddLanguageDialog::procedure,
+    const INT_PTR ended = modalUi().dialogBox(Module::instance(), IDD_ADD_LANGUAGE, owner, &dialogProcedure<AddLanguageDialog>,
                                               reinterpret_cast<LPARAM>(this));
     return ended == IDOK && result.has_value();
 }
 
-INT_PTR CALLBACK AddLanguageDialog::procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    try {
-        if (message == WM_INITDIALOG) {
-            SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-            return reinterpret_cast<AddLanguageDialog*>(lParam)->onInit(dialog);
-        }
-        auto* self = reinterpret_cast<AddLanguageDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-        if (!self || message != WM_COMMAND) return FALSE;
-        switch (LOWORD(wParam)) {
-        case IDOK:
-            self->onOk(dialog);
-            return TRUE;
-        case IDCANCEL:
-            EndDialog(dialog, IDCANCEL);
-            return TRUE;
-        default:
-            return FALSE;
-        }
-    } catch (...) {
+INT_PTR AddLanguageDialog::onCommand(HWND dialog, WORD id) {
+    switch (id) {
+    case IDOK:
+        onOk(dialog);
+        return TRUE;
+    case IDCANCEL:
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+    default:
         return FALSE;
     }
 }

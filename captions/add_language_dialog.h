@@ -20,10 +20,11 @@ public:
 
     std::optional<LanguageClass> result;
 
-    static INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    // Called by the dialog procedure.
+    INT_PTR onInit(HWND dialog);
+    INT_PTR onCommand(HWND dialog, WORD id);
 
 private:
-    INT_PTR onInit(HWND dialog);
     void onOk(HWND dialog);
 
     const CodePageConverter& codePage_;

@@ -8,4 +8,5 @@ list(APPEND ZAV_WIN_SOURCES
   ${ZAV_ROOT}/captions/ansi_code_page.cpp
   ${ZAV_ROOT}/captions/caption_panel.cpp
   ${ZAV_ROOT}/captions/language_commands.cpp
+  ${ZAV_ROOT}/captions/timing_commands.cpp
 )

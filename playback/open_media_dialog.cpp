@@ -1,5 +1,6 @@
 #include "playback/open_media_dialog.h"
 
+#include "app/dialog_procedure.h"
 #include "app/modal_ui.h"
 #include "app/module.h"
 #include "resources/resource_ids.h"
@@ -41,7 +42,7 @@ void centreOverOwner(HWND dialog) {
 }  // namespace
 
 INT_PTR OpenMediaDialog::run(HWND owner) {
-    return modalUi().dialogBox(Module::instance(), IDD_OPEN_MEDIA, owner, &OpenMediaDialog::procedure,
+    return modalUi().dialogBox(Module::instance(), IDD_OPEN_MEDIA, owner, &dialogProcedure<OpenMediaDialog>,
                                reinterpret_cast<LPARAM>(this));
 }
 
@@ -53,30 +54,20 @@ void OpenMediaDialog::setMediaPath(const wchar_t* text, UINT length) {
     mediaPath_.reset(SysAllocStringLen(text, length));
 }
 
-INT_PTR CALLBACK OpenMediaDialog::procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    try {
-        if (message == WM_INITDIALOG) {
-            SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-            return reinterpret_cast<OpenMediaDialog*>(lParam)->onInit(dialog);
-        }
-        auto* self = reinterpret_cast<OpenMediaDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-        if (!self || message != WM_COMMAND) return FALSE;
-        switch (LOWORD(wParam)) {
-        case IDOK:
-            self->takeEditText(dialog);
-            EndDialog(dialog, IDOK);
-            return TRUE;
-        case IDCANCEL:
-            self->takeEditText(dialog);
-            EndDialog(dialog, IDCANCEL);
-            return TRUE;
-        case IDC_BROWSE_MEDIA:
-            self->browseForMedia(dialog);
-            return TRUE;
-        default:
-            return FALSE;
-        }
-    } catch (...) {
+INT_PTR OpenMediaDialog::onCommand(HWND dialog, WORD id) {
+    switch (id) {
+    case IDOK:
+        takeEditText(dialog);
+        EndDialog(dialog, IDOK);
+        return TRUE;
+    case IDCANCEL:
+        takeEditText(dialog);
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+    case IDC_BROWSE_MEDIA:
+        browseForMedia(dialog);
+        return TRUE;
+    default:
         return FALSE;
     }
 }

@@ -24,7 +24,9 @@ public:
     BSTR mediaPath() const noexcept { return mediaPath_.get(); }
     std::wstring mediaPathText() const;
 
-    static INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    // Called by the dialog procedure.
+    INT_PTR onInit(HWND dialog);
+    INT_PTR onCommand(HWND dialog, WORD id);
 
 private:
     struct BstrFree {
@@ -32,7 +34,6 @@ private:
     };
     using OwnedBstr = std::unique_ptr<OLECHAR, BstrFree>;
 
-    INT_PTR onInit(HWND dialog);
     void takeEditText(HWND dialog);
     void browseForMedia(HWND dialog);
     void setMediaPath(const wchar_t* text, UINT length);
