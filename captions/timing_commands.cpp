@@ -1,18 +1,175 @@
 // The caption timing commands of the main window: Set Time, ENTER, Goto and Edit
 // Start Time, Delete and Add Caption, Clear All Times and Sort By Time.
 
+#include "captions/timing_commands.h"
+
 #include "app/main_window.h"
+#include "app/modal_ui.h"
+#include "captions/caption_timing.h"
+#include "captions/edit_start_time_dialog.h"
+
+#include <cmath>
 
 namespace zav {
+namespace {
 
-void MainWindow::stampNextCaption() {}
+const wchar_t kDuplicateTime[] = L"You cannot enter a duplicate time value.";
 
-LRESULT MainWindow::onEditStartTime(WPARAM, LPARAM) { return 0; }
-LRESULT MainWindow::onGotoStartTime(WPARAM, LPARAM) { return 0; }
-LRESULT MainWindow::onDeleteCaption(WPARAM, LPARAM) { return 0; }
-LRESULT MainWindow::onSetTime(WPARAM, LPARAM) { return 0; }
-LRESULT MainWindow::onSortByTime(WPARAM, LPARAM) { return 0; }
-LRESULT MainWindow::onClearAllTimes(WPARAM, LPARAM) { return 0; }
-LRESULT MainWindow::onAddCaption(WPARAM, LPARAM) { return 0; }
+void showMessage(HWND owner, const wchar_t* text) { modalUi().messageBox(owner, text, L"", MB_OK); }
+
+// The player's current position in seconds. A failing read, or a position that is
+// not a number, gives nothing: the command then does nothing further.
+bool readPosition(IWMPControls* controls, double& seconds) {
+    if (!controls) return false;
+    double position = 0;
+    if (controls->get_currentPosition(&position) != S_OK || !std::isfinite(position)) return false;
+    seconds = position;
+    return true;
+}
+
+// Makes row the selected row, brings it into view, repaints the highlight and puts
+// the focus in its edit box. Moving the focus makes the edit box that loses it
+// report, which the panel takes as a choice of that row; the row asked for stays
+// selected.
+void moveSelection(CaptionPanel& panel, int row) {
+    panel.selectedRow = row;
+    panel.ensureRowVisible(row);
+    InvalidateRect(panel.hwnd(), nullptr, TRUE);
+    panel.focusSelectedRow();
+    panel.selectedRow = row;
+}
+
+// The row after the selected one, appended when the selected row is the last. When
+// the row cannot be made (addRow has shown why), -1.
+int nextRowForStamp(CaptionPanel& panel) {
+    const int next = panel.selectedRow + 1;
+    if (next < panel.rowCount()) return next;
+    return panel.addRow() ? next : -1;
+}
+
+}  // namespace
+
+void sortByTime(CaptionPanel& panel) {
+    panel.storeEditTexts();
+    sortRowsByTime(panel.document);
+    panel.refreshRows();
+    panel.focusSelectedRow();
+}
+
+// ENTER in a caption row: stamps the next row with one second before the position,
+// read through the panel's copy of the controls, and moves there.
+void MainWindow::stampNextCaption() {
+    CaptionPanel& panel = captionPanel_;
+    if (!panel.hasSelection()) return;
+    const int next = panel.selectedRow + 1;
+    if (next < panel.rowCount() && panel.document.times[next].startMs != kNoTime) {
+        // The next caption already has its time: only move down.
+        moveSelection(panel, next);
+        return;
+    }
+    double seconds = 0;
+    if (!readPosition(panel.playerControls, seconds)) return;
+    const double ms = stampedTimeMs(seconds);
+    if (isDuplicateTime(panel.document.times, ms)) {
+        showMessage(panel.hwnd(), kDuplicateTime);
+        return;
+    }
+    const int row = nextRowForStamp(panel);
+    if (row < 0) return;
+    moveSelection(panel, row);
+    panel.setStartTime(row, ms);
+    panel.storeEditTexts();
+    panel.refreshRows();
+}
+
+LRESULT MainWindow::onSetTime(WPARAM, LPARAM) {
+    CaptionPanel& panel = captionPanel_;
+    if (!panel.hasSelection()) return 0;
+    double seconds = 0;
+    if (!readPosition(positionControls(), seconds)) {
+        panel.focusSelectedRow();
+        return 0;
+    }
+    const double ms = setTimeMs(seconds);
+    if (isDuplicateTime(panel.document.times, ms)) {
+        showMessage(hwnd(), kDuplicateTime);
+        panel.focusSelectedRow();
+        return 0;
+    }
+    const int stamped = panel.selectedRow;
+    panel.setStartTime(stamped, ms);
+    panel.storeEditTexts();
+    panel.refreshRows();
+    const int row = nextRowForStamp(panel);
+    // Without a new row the stamped row stays selected rather than none.
+    moveSelection(panel, row >= 0 ? row : stamped);
+    return 0;
+}
+
+LRESULT MainWindow::onGotoStartTime(WPARAM, LPARAM) {
+    CaptionPanel& panel = captionPanel_;
+    if (!panel.hasSelection()) {
+        showMessage(hwnd(), L"You must select an edit box to use this function.");
+    } else if (panel.document.times[panel.selectedRow].startMs == kNoTime) {
+        showMessage(hwnd(), L"No start time has been given to the selected caption.");
+    } else if (IWMPControls* controls = positionControls()) {
+        // Two milliseconds after the start, so that the caption is already due there.
+        // A failing seek is not reported.
+        controls->put_currentPosition((panel.document.times[panel.selectedRow].startMs + 2) / 1000);
+    }
+    panel.focusSelectedRow();
+    return 0;
+}
+
+LRESULT MainWindow::onEditStartTime(WPARAM, LPARAM) {
+    CaptionPanel& panel = captionPanel_;
+    if (!panel.hasSelection()) {
+        showMessage(hwnd(), L"You must select a caption in order to edit it's start time.");
+        panel.focusSelectedRow();
+        return 0;
+    }
+    const int row = panel.selectedRow;
+    EditStartTimeDialog dialog(*panel.codePage);
+    // Cancel leaves the time as it was. No other row is refreshed, nothing is sorted
+    // and a duplicate time is allowed here.
+    if (const std::optional<std::int32_t> ms = dialog.run(hwnd()); ms && row < panel.rowCount()) {
+        panel.setStartTime(row, *ms);
+        panel.showRowTime(row);
+    }
+    panel.focusSelectedRow();
+    return 0;
+}
+
+LRESULT MainWindow::onDeleteCaption(WPARAM, LPARAM) {
+    CaptionPanel& panel = captionPanel_;
+    if (!panel.hasSelection()) return 0;
+    panel.deleteRow(panel.selectedRow);
+    if (panel.rowCount() > 0) {
+        if (panel.selectedRow == panel.rowCount()) panel.selectedRow = panel.rowCount() - 1;
+        panel.ensureRowVisible(panel.selectedRow);
+    } else {
+        panel.selectedRow = -1;
+    }
+    InvalidateRect(panel.hwnd(), nullptr, TRUE);
+    panel.focusSelectedRow();
+    return 0;
+}
+
+LRESULT MainWindow::onSortByTime(WPARAM, LPARAM) {
+    sortByTime(captionPanel_);
+    return 0;
+}
+
+LRESULT MainWindow::onClearAllTimes(WPARAM, LPARAM) {
+    captionPanel_.clearAllTimes();
+    captionPanel_.focusSelectedRow();
+    return 0;
+}
+
+LRESULT MainWindow::onAddCaption(WPARAM, LPARAM) {
+    captionPanel_.addRow();
+    captionPanel_.focusSelectedRow();
+    return 0;
+}
 
 }  // namespace zav
