@@ -101,11 +101,18 @@ private:
     LRESULT onSortByTime(WPARAM, LPARAM);
     LRESULT onClearAllTimes(WPARAM, LPARAM);
     LRESULT onAddCaption(WPARAM, LPARAM);
+    // Caption files (formats/).
+    LRESULT onExportSami(WPARAM, LPARAM);
+    LRESULT onImportSami(WPARAM, LPARAM);
+    LRESULT onImportTextScript(WPARAM, LPARAM);
+    LRESULT onNewTranscriptFile(WPARAM, LPARAM);
+    LRESULT onSaveTranscriptAs(WPARAM, LPARAM);
+    LRESULT onOpenTranscript(WPARAM, LPARAM);
+    LRESULT onCreateAsx(WPARAM, LPARAM);
+    LRESULT onExportToProducer(WPARAM, LPARAM);
     // Opening media (playback/media_commands.cpp).
     LRESULT onOpenMedia(WPARAM, LPARAM);
     LRESULT onOpenProducerMovie(WPARAM, LPARAM);
-    // Commands whose features are not in the program yet: they do nothing.
-    LRESULT onNotYetBuilt(WPARAM, LPARAM);
 
     void createChildren();
     void runInformationDialog(int templateId);

@@ -26,18 +26,18 @@ Table<MainWindow::CommandEntry> MainWindow::commandTable() noexcept {
         {IDC_DELETE_LANGUAGE, &MainWindow::onDeleteLanguage},
         {IDM_ABOUT, &MainWindow::onAbout},
         {IDM_NEW_CAPTION_FILE, &MainWindow::onNewCaptionFile},
-        {IDM_IMPORT_SAMI, &MainWindow::onNotYetBuilt},
-        {IDM_IMPORT_TEXT_SCRIPT, &MainWindow::onNotYetBuilt},
+        {IDM_IMPORT_SAMI, &MainWindow::onImportSami},
+        {IDM_IMPORT_TEXT_SCRIPT, &MainWindow::onImportTextScript},
         {IDM_OPEN_PRODUCER_MOVIE, &MainWindow::onOpenProducerMovie},
-        {IDM_EXPORT_TO_PRODUCER, &MainWindow::onNotYetBuilt},
+        {IDM_EXPORT_TO_PRODUCER, &MainWindow::onExportToProducer},
         {IDM_QUICK_KEY_REFERENCE, &MainWindow::onQuickKeyReference},
-        {IDM_NEW_TRANSCRIPT_FILE, &MainWindow::onNotYetBuilt},
-        {IDM_SAVE_TRANSCRIPT_AS, &MainWindow::onNotYetBuilt},
-        {IDM_OPEN_TRANSCRIPT, &MainWindow::onNotYetBuilt},
+        {IDM_NEW_TRANSCRIPT_FILE, &MainWindow::onNewTranscriptFile},
+        {IDM_SAVE_TRANSCRIPT_AS, &MainWindow::onSaveTranscriptAs},
+        {IDM_OPEN_TRANSCRIPT, &MainWindow::onOpenTranscript},
         {IDM_HELP_CONTENTS, &MainWindow::onHelpContents},
-        {IDM_CREATE_ASX, &MainWindow::onNotYetBuilt},
+        {IDM_CREATE_ASX, &MainWindow::onCreateAsx},
         {IDM_OPEN_MEDIA, &MainWindow::onOpenMedia},
-        {IDM_EXPORT_SAMI, &MainWindow::onNotYetBuilt},
+        {IDM_EXPORT_SAMI, &MainWindow::onExportSami},
         {IDM_EXIT, &MainWindow::onExit},
     };
     return tableOf(entries);
@@ -48,8 +48,6 @@ LRESULT MainWindow::onCommandFallback(WPARAM wParam, LPARAM) {
     if (HIWORD(wParam) == 1) switchLanguage(captionPanel_, languageCombo());
     return 0;
 }
-
-LRESULT MainWindow::onNotYetBuilt(WPARAM, LPARAM) { return 0; }
 
 LRESULT MainWindow::onExit(WPARAM, LPARAM) {
     const int answer = modalUi().messageBox(

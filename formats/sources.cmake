@@ -1,0 +1,8 @@
+list(APPEND ZAV_WIN_SOURCES
+  ${ZAV_ROOT}/formats/asx_commands.cpp
+  ${ZAV_ROOT}/formats/producer_commands.cpp
+  ${ZAV_ROOT}/formats/sami_commands.cpp
+  ${ZAV_ROOT}/formats/sami_writer.cpp
+  ${ZAV_ROOT}/formats/text_script_commands.cpp
+  ${ZAV_ROOT}/formats/transcript_commands.cpp
+)
