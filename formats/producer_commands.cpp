@@ -1,9 +1,109 @@
 // Export to Producer: the caption file and the playlist of a Producer project.
 
 #include "app/main_window.h"
+#include "app/modal_ui.h"
+#include "captions/ansi_code_page.h"
+#include "formats/asx_playlist.h"
+#include "formats/playlist_file.h"
+#include "formats/sami_writer.h"
+
+#include <string>
+#include <vector>
 
 namespace zav {
+namespace {
 
-LRESULT MainWindow::onExportToProducer(WPARAM, LPARAM) { return 0; }
+void showBox(HWND owner, const wchar_t* text) { modalUi().messageBox(owner, text, L"", MB_OK); }
+
+void showNotPartOfAProject(HWND owner) {
+    showBox(owner,
+            L"The movie you have opened is not part of a Producer Project.  Please select a movie within a producer "
+            L"project folder.");
+}
+
+// The name of the first entry of the folder whose name ends in "_files"; false
+// when there is none. Any such entry is taken, a plain file as well as a folder.
+bool findProjectEntry(const std::u16string& pattern, std::u16string& entry) {
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW(toWide(pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    FindClose(search);
+    entry = fromWide(found.cFileName);
+    return true;
+}
+
+bool spelledInAnsi(std::u16string_view path, std::string& ansi) {
+    ansi = ansiCodePage().toAnsi(path);
+    return ansiCodePage().fromAnsi(ansi) == path;
+}
+
+// The SAMI writer opens its file by a path in the ANSI code page. A project entry
+// whose path that code page cannot spell is reached through its short name, so that
+// the file cannot land in some similarly spelt other folder; false when neither works.
+bool ansiSamiPath(const std::u16string& entryPath, std::string& ansi) {
+    const std::u16string samiPath = entryPath + u'\\' + std::u16string(kProducerSamiFileName);
+    if (spelledInAnsi(samiPath, ansi)) return true;
+    const std::wstring wide = toWide(entryPath);
+    const DWORD needed = GetShortPathNameW(wide.c_str(), nullptr, 0);
+    if (needed == 0) return false;
+    std::vector<wchar_t> shortPath(needed, L'\0');
+    const DWORD length = GetShortPathNameW(wide.c_str(), shortPath.data(), needed);
+    if (length == 0 || length >= needed) return false;
+    const std::u16string shortSami =
+        fromWide(std::wstring(shortPath.data(), length)) + u'\\' + std::u16string(kProducerSamiFileName);
+    return spelledInAnsi(shortSami, ansi);
+}
+
+// What a file looked like before a write, to tell afterwards whether the write
+// happened: the SAMI writer reports its failure only to the user.
+}  // namespace
+
+LRESULT MainWindow::onExportToProducer(WPARAM, LPARAM) {
+    // Without a Producer movie, or with a bare file name, no project folder is known.
+    const std::u16string moviePath = fromWide(producerMoviePath_);
+    const std::u16string_view folder = producerMovieFolder(moviePath);
+    if (folder.empty()) {
+        showNotPartOfAProject(hwnd());
+        return 0;
+    }
+    // Paths the project's 260-byte buffers could not hold whole are refused rather
+    // than cut to a different place.
+    const wchar_t* const tooLong = L"The path of the Producer project folder is too long.";
+    const std::u16string pattern = producerSearchPattern(folder);
+    if (pattern.size() > kMaxProducerPath) {
+        showBox(hwnd(), tooLong);
+        return 0;
+    }
+    std::u16string entry;
+    if (!findProjectEntry(pattern, entry)) {
+        showNotPartOfAProject(hwnd());
+        return 0;
+    }
+    const std::u16string samiPath = producerFilePath(folder, entry, kProducerSamiFileName);
+    const std::u16string playlistPath = producerFilePath(folder, entry, kProducerPlaylistFileName);
+    std::string ansiPath;
+    if (playlistPath.size() > kMaxProducerPath ||
+        ansiCodePage().toAnsi(playlistPath).size() > kMaxProducerPath) {
+        showBox(hwnd(), tooLong);
+        return 0;
+    }
+    if (!ansiSamiPath(std::u16string(folder) + entry, ansiPath)) {
+        showBox(hwnd(), L"The path of the Producer project folder cannot be written in the system's code page.");
+        return 0;
+    }
+
+    // The document goes out as it stands: neither sorted nor with unstored edits.
+    const bool samiWritten = SamiWriter(captionPanel_.document, hwnd()).writeSamiFile(ansiPath);
+
+    if (!writePlaylistFile(toWide(playlistPath), asxPlaylist(kProducerMovieName, kProducerSamiName))) {
+        showBox(hwnd(), L"Could not open 0Media.asx for writing ");
+        return 0;
+    }
+    // A SAMI file the writer could not save has had its own message; the export
+    // is then not announced as done.
+    if (samiWritten)
+        showBox(hwnd(), L"0MM0.smi and 0MM0.asx have been exported to your producer project directory.");
+    return 0;
+}
 
 }  // namespace zav

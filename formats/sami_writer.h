@@ -15,8 +15,9 @@ public:
     SamiWriter(const CaptionDocument& document, HWND owner) : document_(document), owner_(owner) {}
 
     // ansiPath: the file's path in the ANSI code page; ".smi" is appended when it
-    // does not already end so.
-    void writeSamiFile(std::string& ansiPath);
+    // does not already end so. False, after the writer's own message box, when the
+    // file could not be written whole.
+    bool writeSamiFile(std::string& ansiPath);
 
 private:
     const CaptionDocument& document_;

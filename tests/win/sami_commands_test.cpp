@@ -1,0 +1,295 @@
+// Export SAMI and Import SAMI on the main window: the file dialogs as the commands
+// ask for them, the bytes written to disk, and files read back into the panel and
+// the language combo box.
+
+#include "captions/language_commands.h"
+#include "tests/win/main_window_fixture.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using zav::test::MainWindowFixture;
+
+std::wstring windowText(HWND window) {
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return text;
+}
+
+bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string fileBytes(const std::wstring& path) {
+    std::string bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    char buffer[4096];
+    DWORD count = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &count, nullptr) && count > 0) bytes.append(buffer, count);
+    CloseHandle(file);
+    return bytes;
+}
+
+void writeBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD count = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr);
+    CloseHandle(file);
+}
+
+std::string crlfLines(const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const std::string& line : lines) bytes += line + "\r\n";
+    return bytes;
+}
+
+struct SamiCommandsTest : MainWindowFixture {
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        ASSERT_TRUE(create());
+        panel = &window->captionPanel();
+        combo = GetDlgItem(window->commandPanel(), IDC_LANGUAGE_COMBO);
+        ASSERT_TRUE(combo);
+        wchar_t base[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, base);
+        folder = std::wstring(base) + L"zav-sami-" + std::to_wstring(GetCurrentProcessId());
+        CreateDirectoryW(folder.c_str(), nullptr);
+    }
+    void TearDown() override {
+        WIN32_FIND_DATAW found{};
+        HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                    DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+            } while (FindNextFileW(search, &found));
+            FindClose(search);
+        }
+        RemoveDirectoryW(folder.c_str());
+        MainWindowFixture::TearDown();
+    }
+    std::wstring inside(const std::wstring& name) const { return folder + L"\\" + name; }
+    void command(int id) { SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    void exportTo(const std::wstring& path) {
+        ui.fileNames.push_back(path);
+        command(IDM_EXPORT_SAMI);
+    }
+    void importFrom(const std::wstring& path) {
+        ui.fileNames.push_back(path);
+        command(IDM_IMPORT_SAMI);
+    }
+    int comboCount() const { return static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0)); }
+    int comboSelection() const { return static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0)); }
+    std::wstring comboEntry(int index) const {
+        wchar_t text[64] = {};
+        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+    // The default document with a second language and three timed rows out of
+    // order; the English texts are typed into the edit boxes, not yet stored.
+    void fillTwoLanguages() {
+        zav::appendLanguage(*panel, combo, zav::LanguageClass("FRFRCC", "French", "fr-fr"));
+        SetWindowTextW(panel->rowEdit(0), L"Hello");
+        SetWindowTextW(panel->rowEdit(1), L"Bye <b>&</b>");
+        SetWindowTextW(panel->rowEdit(2), L"Middle");
+        SetWindowTextW(panel->rowEdit(3), L"untimed");
+        panel->document.setText(1, 0, u"Bonjour");
+        panel->document.setText(1, 2, u"Milieu");
+        panel->setStartTime(1, 2500.7);
+        panel->setStartTime(2, 1000);
+    }
+    std::vector<double> times() const {
+        std::vector<double> all;
+        for (const auto& entry : panel->document.times) all.push_back(entry.startMs);
+        return all;
+    }
+    size_t boxesSaying(const wchar_t* text) const {
+        size_t count = 0;
+        for (const auto& box : ui.boxes) count += box.text == text;
+        return count;
+    }
+
+    zav::CaptionPanel* panel = nullptr;
+    HWND combo = nullptr;
+    std::wstring folder;
+};
+
+const std::string kTwoLanguageFile = crlfLines({
+    "<SAMI>",
+    "<HEAD>",
+    "   <SAMIParam>",
+    "   </SAMIParam>",
+    "   <STYLE type=\"text/css\"><!--",
+    "\t.US English { name:US English; lang:en-us;  samitype:CC; }",
+    "\t.FRFRCC { name:French; lang:fr-fr;  samitype:CC; }",
+    "   --></STYLE>",
+    "</HEAD>",
+    "<BODY>",
+    "<SYNC start=0>",
+    "<P class=US English>Hello",
+    "<P class=FRFRCC>Bonjour",
+    "<SYNC start=1000>",
+    "<P class=US English>Middle",
+    "<P class=FRFRCC>Milieu",
+    "<SYNC start=2500>",
+    "<P class=US English>Bye <b>&</b>",
+    "<P class=FRFRCC>",
+    "</BODY>",
+    "</SAMI>",
+});
+
+TEST_F(SamiCommandsTest, ExportAsksForANameAndWritesEveryTimedRowSorted) {
+    fillTwoLanguages();
+    exportTo(inside(L"captions"));
+
+    ASSERT_EQ(ui.fileDialogs.size(), 1u);
+    const auto& asked = ui.fileDialogs[0];
+    EXPECT_EQ(asked.owner, nullptr);
+    EXPECT_EQ(asked.filter, L"SAMI file|*.smi|");
+    EXPECT_EQ(asked.flags, 0x12u);
+    EXPECT_EQ(asked.maxFile, 300u);
+    EXPECT_EQ(asked.initialFile, L"");
+    EXPECT_FALSE(asked.hasInitialDir);
+    EXPECT_FALSE(asked.hasDefaultExtension);
+    EXPECT_EQ(ui.fileDialogTitles[0], L"Save As");
+
+    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_FALSE(exists(inside(L"captions")));
+    EXPECT_EQ(fileBytes(inside(L"captions.smi")), kTwoLanguageFile);
+    // The rows were sorted for the export, and stay sorted.
+    EXPECT_EQ(times()[1], 1000);
+    EXPECT_EQ(panel->document.text(0, 1), u"Middle");
+}
+
+TEST_F(SamiCommandsTest, ExportOverwritesTheLongerNameWithoutAsking) {
+    fillTwoLanguages();
+    writeBytes(inside(L"old.smi"), std::string(5000, 'x'));
+    exportTo(inside(L"old"));
+    EXPECT_EQ(fileBytes(inside(L"old.smi")), kTwoLanguageFile);
+    // A name ending in ".smi" gets nothing more; one ending in ".SMI" does.
+    exportTo(inside(L"upper.SMI"));
+    EXPECT_TRUE(exists(inside(L"upper.SMI.smi")));
+    EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST_F(SamiCommandsTest, CancelledExportNeitherSortsNorWrites) {
+    fillTwoLanguages();
+    const std::vector<double> before = times();
+    ui.fileNames.push_back(L"");
+    command(IDM_EXPORT_SAMI);
+    EXPECT_EQ(times(), before);
+    EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST_F(SamiCommandsTest, UnwritableFileIsReported) {
+    exportTo(inside(L"no such folder\\captions"));
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text, L"Error, can't Save SAMI file.");
+    EXPECT_EQ(ui.boxes[0].caption, L"");
+    EXPECT_FALSE(ui.boxes[0].nullCaption);
+    EXPECT_EQ(ui.boxes[0].owner, window->hwnd());
+    EXPECT_EQ(ui.boxes[0].type, static_cast<UINT>(MB_OK));
+
+    // A name the ANSI code page cannot spell would be written under some other name.
+    const std::wstring unspellable = inside(L"\u4e2d\u6587");
+    BOOL lossy = FALSE;
+    char ansi[64] = {};
+    WideCharToMultiByte(CP_ACP, 0, L"\u4e2d", 1, ansi, sizeof ansi, nullptr, &lossy);
+    if (lossy) {
+        exportTo(unspellable);
+        EXPECT_EQ(boxesSaying(L"Error, can't Save SAMI file."), 2u);
+        WIN32_FIND_DATAW found{};
+        HANDLE search = FindFirstFileW(inside(L"*.smi").c_str(), &found);
+        EXPECT_EQ(search, INVALID_HANDLE_VALUE);
+        if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    }
+}
+
+TEST_F(SamiCommandsTest, ImportReadsAnExportedFileIntoThePanel) {
+    writeBytes(inside(L"in.smi"), kTwoLanguageFile);
+    importFrom(inside(L"in.smi"));
+
+    ASSERT_EQ(ui.fileDialogs.size(), 1u);
+    EXPECT_EQ(ui.fileDialogs[0].owner, nullptr);
+    EXPECT_EQ(ui.fileDialogs[0].filter, L"SAMI Script|*.smi|");
+    EXPECT_EQ(ui.fileDialogs[0].flags, 0x12u);
+    EXPECT_EQ(ui.fileDialogs[0].maxFile, 300u);
+    EXPECT_EQ(ui.fileDialogTitles[0], L"Open Caption SAMI File");
+    EXPECT_TRUE(ui.boxes.empty());
+
+    // The class "US English" comes back as "US", with its names intact.
+    ASSERT_EQ(panel->document.languageCount(), 2);
+    EXPECT_EQ(panel->document.languages[0].className(), "US");
+    EXPECT_EQ(panel->document.languages[0].displayName(), "US English");
+    EXPECT_EQ(panel->document.languages[1].langCode(), "fr-fr");
+    ASSERT_EQ(comboCount(), 2);
+    EXPECT_EQ(comboEntry(0), L"US");
+    EXPECT_EQ(comboEntry(1), L"FRFRCC");
+    EXPECT_EQ(comboSelection(), 0);
+    EXPECT_EQ(panel->document.currentLanguage, 0);
+
+    ASSERT_EQ(panel->rowCount(), 3);
+    EXPECT_EQ(times(), (std::vector<double>{0, 1000, 2500}));
+    EXPECT_EQ(windowText(panel->rowLabel(0)), L"00:00:00:000");
+    EXPECT_EQ(windowText(panel->rowLabel(2)), L"00:00:02:500");
+    EXPECT_EQ(windowText(panel->rowEdit(0)), L"Hello");
+    EXPECT_EQ(windowText(panel->rowEdit(2)), L"Bye <b>&</b>");
+    EXPECT_EQ(panel->document.text(1, 1), u"Milieu");
+    EXPECT_EQ(panel->document.text(1, 2), u"");
+
+    // Exported again, the file differs only in the class name.
+    exportTo(inside(L"again.smi"));
+    std::string expected = kTwoLanguageFile;
+    const std::pair<std::string, std::string> renamed[] = {{".US English {", ".US {"}, {"=US English>", "=US>"}};
+    for (const auto& [from, to] : renamed) {
+        for (size_t at; (at = expected.find(from)) != std::string::npos;) expected.replace(at, from.size(), to);
+    }
+    EXPECT_EQ(fileBytes(inside(L"again.smi")), expected);
+}
+
+TEST_F(SamiCommandsTest, ImportWithoutKnownClassesRefusesEveryRow) {
+    writeBytes(inside(L"lower.smi"), "<style><!--\r\n\t.A { name:a; }\r\n--></style>\r\n<BODY>\r\n"
+                                     "<SYNC start=1>\r\n<P class=A>one\r\n<SYNC start=2>\r\n</BODY>\r\n");
+    importFrom(inside(L"lower.smi"));
+    EXPECT_EQ(ui.boxes.size(), 2u);
+    EXPECT_EQ(boxesSaying(L"You must create a language class to add an edit box."), 2u);
+    EXPECT_EQ(panel->document.languageCount(), 0);
+    EXPECT_EQ(panel->rowCount(), 0);
+    EXPECT_EQ(comboCount(), 0);
+}
+
+TEST_F(SamiCommandsTest, ImportOfClassesWithoutBodySelectsTheFirstLanguage) {
+    writeBytes(inside(L"style.smi"), "<STYLE><!--\r\n\t.A { name:a; }\r\n\t.B { name:b; }\r\n--></STYLE>\r\n");
+    importFrom(inside(L"style.smi"));
+    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_EQ(panel->document.languageCount(), 2);
+    EXPECT_EQ(panel->rowCount(), 0);
+    EXPECT_EQ(comboCount(), 2);
+    EXPECT_EQ(comboSelection(), 0);
+}
+
+TEST_F(SamiCommandsTest, ImportOfAMissingFileSaysSoAndKeepsTheWork) {
+    SetWindowTextW(panel->rowEdit(3), L"typed before the import");
+    importFrom(inside(L"missing.smi"));
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text, L"Error, can't open SAMI file.");
+    EXPECT_EQ(ui.boxes[0].owner, window->hwnd());
+    EXPECT_EQ(panel->document.languageCount(), 1);
+    EXPECT_EQ(panel->rowCount(), 12);
+    EXPECT_EQ(comboCount(), 1);
+    panel->storeEditTexts();
+    EXPECT_EQ(panel->document.text(panel->document.currentLanguage, 3), u"typed before the import");
+}
+
+TEST_F(SamiCommandsTest, CancelledImportChangesNothing) {
+    ui.fileNames.push_back(L"");
+    command(IDM_IMPORT_SAMI);
+    EXPECT_EQ(ui.fileDialogs.size(), 1u);
+    EXPECT_EQ(panel->rowCount(), 12);
+    EXPECT_EQ(panel->document.languageCount(), 1);
+    EXPECT_EQ(comboCount(), 1);
+    EXPECT_TRUE(ui.boxes.empty());
+}
+
+}  // namespace
