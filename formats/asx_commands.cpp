@@ -6,6 +6,7 @@
 #include "app/module.h"
 #include "captions/ansi_code_page.h"
 #include "formats/asx_playlist.h"
+#include "formats/file_dialogs.h"
 #include "formats/playlist_file.h"
 #include "resources/resource_ids.h"
 
@@ -47,36 +48,10 @@ private:
     int templateId_;
 };
 
-// One of the wizard's file dialogs.
-struct FileQuestion {
-    const wchar_t* filter;
-    const wchar_t* title;
-    DWORD flags;
-    bool save;
-};
-
-constexpr DWORD kFileNameUnits = 300;
-
+// The wizard's three file dialogs.
 const FileQuestion kMovieQuestion{L"WMV File\0*.wmv\0", L"SELECT THE WMV FILE", OFN_SHOWHELP, false};
 const FileQuestion kSamiQuestion{L"SAMI File\0*.smi\0", L"SELECT THE SAMI FILE", OFN_SHOWHELP, false};
 const FileQuestion kSaveQuestion{L"ASX File\0*.asx\0", L"Save ASX File As", OFN_OVERWRITEPROMPT | OFN_SHOWHELP, true};
-
-// The chosen path, or empty when the dialog was cancelled. The dialogs have no
-// owner window, like the program's other file dialogs.
-std::wstring askForFile(const FileQuestion& question) {
-    wchar_t path[kFileNameUnits] = {};
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.lpstrFilter = question.filter;
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = kFileNameUnits;
-    ofn.lpstrTitle = question.title;
-    ofn.Flags = question.flags;
-    const BOOL chosen = question.save ? modalUi().getSaveFileName(&ofn) : modalUi().getOpenFileName(&ofn);
-    if (!chosen) return std::wstring();
-    return std::wstring(path, wcsnlen(path, kFileNameUnits));
-}
 
 // Shows a page, then its file dialog; a cancelled file dialog brings the page back.
 // Empty when the user leaves the wizard.
@@ -84,8 +59,8 @@ std::wstring askUntilChosen(HWND owner, int templateId, const FileQuestion& ques
     AsxWizardPage page(templateId);
     for (;;) {
         if (!page.run(owner)) return std::wstring();
-        std::wstring path = askForFile(question);
-        if (!path.empty()) return path;
+        // A cancelled file dialog (or an empty name) brings the page back.
+        if (auto path = askForFile(question); path && !path->empty()) return *path;
     }
 }
 

@@ -4,52 +4,20 @@
 #include "app/modal_ui.h"
 #include "captions/ansi_code_page.h"
 #include "captions/timing_commands.h"
+#include "formats/file_dialogs.h"
 #include "formats/sami_reader.h"
 #include "formats/sami_writer.h"
 
-#include <cstring>
+#include <commdlg.h>
 
 namespace zav {
-namespace {
-
-constexpr DWORD kFileNameUnits = 300;
-
-// The file dialogs of both commands: no owner, one filter entry, an empty name buffer
-// and the flags OFN_OVERWRITEPROMPT | OFN_SHOWHELP. False when the user cancels.
-bool chooseSamiFile(bool save, const wchar_t* filter, const wchar_t* title, std::wstring& path) {
-    wchar_t name[kFileNameUnits] = {};
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = nullptr;
-    ofn.lpstrFilter = filter;
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = name;
-    ofn.nMaxFile = kFileNameUnits;
-    ofn.lpstrTitle = title;
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_SHOWHELP;
-    const BOOL chosen = save ? modalUi().getSaveFileName(&ofn) : modalUi().getOpenFileName(&ofn);
-    if (!chosen) return false;
-    name[kFileNameUnits - 1] = L'\0';
-    path = name;
-    return true;
-}
-
-// The path in the ANSI code page, as the files are opened. False when the code page
-// cannot spell it: the nearest spelling would name some other file.
-bool ansiPathOf(const std::wstring& path, std::string& ansiPath) {
-    const CodePageConverter& codePage = ansiCodePage();
-    ansiPath = codePage.toAnsi(fromWide(path));
-    return !ansiPath.empty() && codePage.fromAnsi(ansiPath) == fromWide(path);
-}
-
-}  // namespace
 
 LRESULT MainWindow::onExportSami(WPARAM, LPARAM) {
-    std::wstring path;
-    if (!chooseSamiFile(true, L"SAMI file\0*.smi\0", L"Save As", path)) return 0;
+    const auto path = askForFile({L"SAMI file\0*.smi\0", L"Save As", OFN_OVERWRITEPROMPT | OFN_SHOWHELP, true});
+    if (!path) return 0;
     sortByTime(captionPanel_);
-    std::string ansiPath;
-    if (!ansiPathOf(path, ansiPath)) {
+    std::string ansiPath = ansiPathOf(*path);
+    if (ansiPath.empty()) {
         modalUi().messageBox(hwnd(), L"Error, can't Save SAMI file.", L"", MB_OK);
         return 0;
     }
@@ -58,12 +26,12 @@ LRESULT MainWindow::onExportSami(WPARAM, LPARAM) {
 }
 
 LRESULT MainWindow::onImportSami(WPARAM, LPARAM) {
-    std::wstring path;
-    if (!chooseSamiFile(false, L"SAMI Script\0*.smi\0", L"Open Caption SAMI File", path)) return 0;
-    std::string ansiPath;
+    const auto path =
+        askForFile({L"SAMI Script\0*.smi\0", L"Open Caption SAMI File", OFN_OVERWRITEPROMPT | OFN_SHOWHELP, false});
+    if (!path) return 0;
     // A path the code page cannot spell reads as a file that does not exist. The
     // reader empties the document only once the file has been read.
-    if (!ansiPathOf(path, ansiPath)) ansiPath.clear();
+    const std::string ansiPath = ansiPathOf(*path);
     SamiReader(captionPanel_, languageCombo(), hwnd()).readSamiFile(ansiPath);
     return 0;
 }

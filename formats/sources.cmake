@@ -1,6 +1,14 @@
+list(APPEND ZAV_CORE_SOURCES
+  ${ZAV_ROOT}/formats/asx_playlist.cpp
+  ${ZAV_ROOT}/formats/sami_format.cpp
+  ${ZAV_ROOT}/formats/sami_parser.cpp
+  ${ZAV_ROOT}/formats/text_script.cpp
+  ${ZAV_ROOT}/formats/transcript_text.cpp
+)
 list(APPEND ZAV_WIN_SOURCES
   ${ZAV_ROOT}/formats/asx_commands.cpp
   ${ZAV_ROOT}/formats/caption_length_dialog.cpp
+  ${ZAV_ROOT}/formats/file_dialogs.cpp
   ${ZAV_ROOT}/formats/playlist_file.cpp
   ${ZAV_ROOT}/formats/producer_commands.cpp
   ${ZAV_ROOT}/formats/sami_commands.cpp
@@ -8,15 +16,4 @@ list(APPEND ZAV_WIN_SOURCES
   ${ZAV_ROOT}/formats/sami_writer.cpp
   ${ZAV_ROOT}/formats/text_script_commands.cpp
   ${ZAV_ROOT}/formats/transcript_commands.cpp
-)
-list(APPEND ZAV_CORE_SOURCES
-  ${ZAV_ROOT}/formats/asx_playlist.cpp
-)
-list(APPEND ZAV_CORE_SOURCES
-  ${ZAV_ROOT}/formats/text_script.cpp
-  ${ZAV_ROOT}/formats/transcript_text.cpp
-)
-list(APPEND ZAV_CORE_SOURCES
-  ${ZAV_ROOT}/formats/sami_format.cpp
-  ${ZAV_ROOT}/formats/sami_parser.cpp
 )

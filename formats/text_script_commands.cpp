@@ -4,6 +4,7 @@
 #include "app/modal_ui.h"
 #include "captions/ansi_code_page.h"
 #include "formats/caption_length_dialog.h"
+#include "formats/file_dialogs.h"
 #include "formats/text_script.h"
 #include "formats/transcript_text.h"
 
@@ -16,9 +17,6 @@
 
 namespace zav {
 namespace {
-
-// The file dialogs of the caption files have a buffer of this many UTF-16 units.
-constexpr DWORD kPathUnits = 300;
 
 struct FileCloser {
     void operator()(std::FILE* file) const noexcept { std::fclose(file); }
@@ -54,6 +52,9 @@ public:
         const std::vector<std::u16string> captions =
             scriptCaptions(readText(file.get()), static_cast<int>(length), ansiCodePage());
         file.reset();
+        // The current language's texts give way to the script only now: a cancelled
+        // dialog or a file that cannot be read leaves the captions as they were.
+        panel_.clearCurrentTexts();
         store(captions);
         panel_.refreshRows();
         panel_.ensureRowVisible(0);
@@ -86,22 +87,11 @@ LRESULT MainWindow::onImportTextScript(WPARAM, LPARAM) {
         modalUi().messageBox(hwnd(), L"You must create a language class before you import a transcript.", L"", MB_OK);
         return 0;
     }
-    // The texts are emptied before the file is chosen and stay so if the user cancels.
-    captionPanel_.clearCurrentTexts();
-
-    wchar_t path[kPathUnits] = {};
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = nullptr;
-    ofn.lpstrFilter = L"Text Script\0*.txt\0";
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = kPathUnits;
-    ofn.lpstrTitle = L"Open Caption Text Script";
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_SHOWHELP;
-    if (!modalUi().getOpenFileName(&ofn)) return 0;
-
-    const std::string ansiPath = ansiCodePage().toAnsi(fromWide(std::wstring_view(path, wcsnlen(path, kPathUnits))));
+    const auto path = askForFile(
+        {L"Text Script\0*.txt\0", L"Open Caption Text Script", OFN_OVERWRITEPROMPT | OFN_SHOWHELP, false});
+    if (!path) return 0;
+    // A path the code page cannot spell fails as a file that cannot be opened.
+    const std::string ansiPath = ansiPathOf(*path);
     TextScriptImporter(captionPanel_, hwnd()).importTextScript(ansiPath);
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "app/modal_ui.h"
 #include "captions/ansi_code_page.h"
 #include "captions/language_commands.h"
+#include "formats/file_dialogs.h"
 #include "formats/transcript_text.h"
 #include "resources/resource_ids.h"
 
@@ -18,8 +19,6 @@
 namespace zav {
 namespace {
 
-// The file dialogs of the caption files have a buffer of this many UTF-16 units.
-constexpr DWORD kPathUnits = 300;
 // WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL
 constexpr DWORD kTranscriptStyle = 0x50A10044;
 
@@ -28,22 +27,12 @@ struct FileCloser {
 };
 using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
 
-// Asks for a file with the caption files' dialog settings and gives its path in the
-// ANSI code page; false when the dialog was cancelled.
+// Asks for a transcript file; its path in the ANSI code page (empty when the code
+// page cannot spell it, which then fails as a file that cannot be opened).
 bool chooseTranscriptFile(bool save, const wchar_t* filter, const wchar_t* title, std::string& ansiPath) {
-    wchar_t path[kPathUnits] = {};
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = nullptr;
-    ofn.lpstrFilter = filter;
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = kPathUnits;
-    ofn.lpstrTitle = title;
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_SHOWHELP;
-    const BOOL chosen = save ? modalUi().getSaveFileName(&ofn) : modalUi().getOpenFileName(&ofn);
-    if (!chosen) return false;
-    ansiPath = ansiCodePage().toAnsi(fromWide(std::wstring_view(path, wcsnlen(path, kPathUnits))));
+    const auto path = askForFile({filter, title, OFN_OVERWRITEPROMPT | OFN_SHOWHELP, save});
+    if (!path) return false;
+    ansiPath = ansiPathOf(*path);
     return true;
 }
 

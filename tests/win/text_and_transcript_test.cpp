@@ -207,16 +207,15 @@ TEST_F(TextFilesTest, TextScriptLengthDialogRefusesOutOfRangeNumbers) {
     EXPECT_EQ(text(2), u16(std::string(10, 'x')));
 }
 
-TEST_F(TextFilesTest, TextScriptStopsEarlyButTheTextsStayEmptied) {
+TEST_F(TextFilesTest, TextScriptStoppedEarlyKeepsTheCaptions) {
     panel->document.setText(0, 0, u"first");
     panel->refreshRows();
 
-    // The length dialog cancelled: the document's text is gone, the edit box still
-    // shows it until the rows are refreshed.
+    // The length dialog cancelled: the captions stay, in the document and on screen.
     ui.fileNames.push_back(folder.write(L"script.txt", "some words"));
     ui.dialogScripts.push_back([](HWND dialog) { clickButton(dialog, IDCANCEL); });
     command(IDM_IMPORT_TEXT_SCRIPT);
-    EXPECT_EQ(text(0), u"");
+    EXPECT_EQ(text(0), u"first");
     EXPECT_EQ(edit(0), L"first");
     EXPECT_EQ(panel->rowCount(), 12);
     EXPECT_TRUE(ui.boxes.empty());
@@ -235,6 +234,7 @@ TEST_F(TextFilesTest, TextScriptStopsEarlyButTheTextsStayEmptied) {
     EXPECT_EQ(ui.fileDialogs.size(), 3u);
     EXPECT_EQ(ui.dialogs.size(), 1u);
     EXPECT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(text(0), u"first");
 }
 
 TEST_F(TextFilesTest, TextScriptNeedsALanguage) {
