@@ -2,76 +2,18 @@
 // dialogs are walked as the user would, and the playlists are checked on disk.
 
 #include "tests/win/main_window_fixture.h"
+#include "tests/win/temporary_folder.h"
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 namespace {
 
 using zav::test::clickButton;
+using zav::test::fileBytes;
+using zav::test::fileExists;
 using zav::test::MainWindowFixture;
-
-// A fresh folder under the temporary folder; removed, with the files and folders
-// the test names through it, at the end.
-class TemporaryFolder {
-public:
-    explicit TemporaryFolder(const std::wstring& name) {
-        wchar_t base[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, base);
-        path_ = std::wstring(base) + name + std::to_wstring(GetCurrentProcessId());
-        CreateDirectoryW(path_.c_str(), nullptr);
-    }
-    ~TemporaryFolder() {
-        for (auto file = files_.rbegin(); file != files_.rend(); ++file) DeleteFileW(file->c_str());
-        for (auto folder = folders_.rbegin(); folder != folders_.rend(); ++folder) RemoveDirectoryW(folder->c_str());
-        RemoveDirectoryW(path_.c_str());
-    }
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-
-    const std::wstring& path() const { return path_; }
-    bool exists() const { return GetFileAttributesW(path_.c_str()) != INVALID_FILE_ATTRIBUTES; }
-    std::wstring folder(const std::wstring& name) {
-        folders_.push_back(path_ + L"\\" + name);
-        CreateDirectoryW(folders_.back().c_str(), nullptr);
-        return folders_.back();
-    }
-    // A file the test expects to appear (or makes itself), removed at the end.
-    std::wstring file(const std::wstring& name, const std::string& bytes = std::string(), bool make = false) {
-        files_.push_back(path_ + L"\\" + name);
-        if (make) {
-            HANDLE made = CreateFileW(files_.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-            DWORD written = 0;
-            if (!bytes.empty()) WriteFile(made, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-            CloseHandle(made);
-        }
-        return files_.back();
-    }
-
-private:
-    std::wstring path_;
-    std::vector<std::wstring> folders_;
-    std::vector<std::wstring> files_;
-};
-
-bool fileExists(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::string fileBytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<missing>";
-    std::string bytes;
-    char chunk[4096];
-    DWORD read = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) bytes.append(chunk, read);
-    CloseHandle(file);
-    return bytes;
-}
+using zav::test::TemporaryFolder;
 
 std::string playlistBytes(const std::string& reference) {
     return "<ASX version = \"3.0\">\r\n<ENTRY>\r\n<REF HREF = \"" + reference + "\"/>\r\n</ENTRY>\r\n</ASX>\r\n";
@@ -125,7 +67,7 @@ struct AsxFixture : MainWindowFixture {
 
 TEST_F(AsxFixture, WizardWritesThePlaylistWithTheBareNames) {
     TemporaryFolder folder(L"zav-asx-");
-    const std::wstring asx = folder.file(L"playlist.asx");
+    const std::wstring asx = folder.inside(L"playlist.asx");
     std::vector<std::wstring> titles;
     auto pageTitle = [&](int button) {
         ui.dialogScripts.push_back([&titles, button](HWND dialog) {
@@ -138,7 +80,7 @@ TEST_F(AsxFixture, WizardWritesThePlaylistWithTheBareNames) {
     pageTitle(IDOK);
     ui.fileNames.push_back(L"D:\\captions\\elsewhere\\clip.smi");  // another folder: only its name counts
     pageTitle(IDOK);
-    ui.fileNames.push_back(folder.path() + L"\\playlist");
+    ui.fileNames.push_back(folder.inside(L"playlist"));
     pageTitle(IDOK);
     command(IDM_CREATE_ASX);
 
@@ -165,19 +107,19 @@ TEST_F(AsxFixture, WizardWritesThePlaylistWithTheBareNames) {
     }
     EXPECT_TRUE(ui.boxes.empty());
     EXPECT_EQ(fileBytes(asx), playlistBytes("clip.wmv?SAMI=clip.smi"));
-    EXPECT_FALSE(fileExists(folder.path() + L"\\playlist"));
+    EXPECT_FALSE(fileExists(folder.inside(L"playlist")));
 }
 
 TEST_F(AsxFixture, CancelledFileDialogsBringTheirPageBack) {
     TemporaryFolder folder(L"zav-asx-back-");
-    const std::wstring asx = folder.file(L"my list.asx");
+    const std::wstring asx = folder.inside(L"my list.asx");
     forward(L"");
     forward(L"C:\\my movies\\the clip.wmv");
     forward(L"");
     forward(L"");
     forward(L"C:\\my movies\\the clip.smi");
     forward(L"");
-    forward(folder.path() + L"\\my list.asx");
+    forward(folder.inside(L"my list.asx"));
     page(IDOK);
     command(IDM_CREATE_ASX);
 
@@ -190,7 +132,7 @@ TEST_F(AsxFixture, CancelledFileDialogsBringTheirPageBack) {
 
 TEST_F(AsxFixture, ExitWizardOnAnyStepWritesNothing) {
     TemporaryFolder folder(L"zav-asx-exit-");
-    const std::wstring asx = folder.file(L"never.asx");
+    const std::wstring asx = folder.inside(L"never.asx");
 
     page(IDCANCEL);
     command(IDM_CREATE_ASX);
@@ -219,11 +161,11 @@ TEST_F(AsxFixture, ExitWizardOnAnyStepWritesNothing) {
 
 TEST_F(AsxFixture, AsxIsAppendedCaseSensitivelyAndExistingFilesAreReplaced) {
     TemporaryFolder folder(L"zav-asx-ext-");
-    const std::wstring upper = folder.file(L"playlist.ASX.asx");
-    const std::wstring existing = folder.file(L"old.asx", std::string(500, 'x'), true);
+    const std::wstring upper = folder.inside(L"playlist.ASX.asx");
+    const std::wstring existing = folder.write(L"old.asx", std::string(500, 'x'));
     forward(L"a.wmv");
     forward(L"a.smi");
-    forward(folder.path() + L"\\playlist.ASX");
+    forward(folder.inside(L"playlist.ASX"));
     page(IDOK);
     command(IDM_CREATE_ASX);
     EXPECT_EQ(fileBytes(upper), playlistBytes("a.wmv?SAMI=a.smi"));
@@ -238,10 +180,10 @@ TEST_F(AsxFixture, AsxIsAppendedCaseSensitivelyAndExistingFilesAreReplaced) {
 
 TEST_F(AsxFixture, UnwritablePlaylistIsReportedAndStepThreeComesBack) {
     TemporaryFolder folder(L"zav-asx-fail-");
-    const std::wstring good = folder.file(L"good.asx");
+    const std::wstring good = folder.inside(L"good.asx");
     forward(L"C:\\m.wmv");
     forward(L"C:\\m.smi");
-    forward(folder.path() + L"\\missing folder\\bad");
+    forward(folder.inside(L"missing folder\\bad"));
     forward(good);
     page(IDOK);
     command(IDM_CREATE_ASX);
@@ -276,7 +218,7 @@ TEST_F(AsxFixture, ProducerExportWithoutAProjectFolderShowsTheProjectMessage) {
     {
         TemporaryFolder project(L"zav-producer-gone-");
         const std::wstring entry = project.folder(L"Lecture_files");
-        openProducerMovie(project.path() + L"\\Lecture.wmv");
+        openProducerMovie(project.inside(L"Lecture.wmv"));
         RemoveDirectoryW(entry.c_str());
         command(IDM_EXPORT_TO_PRODUCER);
         ASSERT_EQ(ui.boxes.size(), 1u);
@@ -291,9 +233,9 @@ TEST_F(AsxFixture, ProducerExportWritesBothFilesIntoTheProjectEntry) {
     TemporaryFolder project(L"zav-producer-");
     const std::wstring entry = project.folder(L"Lecture_files");
     // Existing files are replaced without a question.
-    const std::wstring playlist = project.file(L"Lecture_files\\0Media.asx", std::string(300, 'o'), true);
-    const std::wstring sami = project.file(L"Lecture_files\\0MM0.smi", "old", true);
-    openProducerMovie(project.path() + L"\\Lecture.wmv");
+    const std::wstring playlist = project.write(L"Lecture_files\\0Media.asx", std::string(300, 'o'));
+    const std::wstring sami = project.write(L"Lecture_files\\0MM0.smi", "old");
+    openProducerMovie(project.inside(L"Lecture.wmv"));
 
     auto& document = window->captionPanel().document;
     document.setText(0, 0, u"Later");
@@ -332,44 +274,40 @@ TEST_F(AsxFixture, ProducerExportUsesTheFirstEntryAndTakesAPlainFileLikeAFolder)
         TemporaryFolder project(L"zav-producer-two-");
         project.folder(L"A_files");
         project.folder(L"B_files");
-        project.file(L"A_files\\0Media.asx");
-        project.file(L"B_files\\0Media.asx");
-        project.file(L"A_files\\0MM0.smi");
-        project.file(L"B_files\\0MM0.smi");
-        openProducerMovie(project.path() + L"\\Lecture.wmv");
+        openProducerMovie(project.inside(L"Lecture.wmv"));
         WIN32_FIND_DATAW found{};
-        HANDLE search = FindFirstFileW((project.path() + L"\\*_files").c_str(), &found);
+        HANDLE search = FindFirstFileW(project.inside(L"*_files").c_str(), &found);
         ASSERT_NE(search, INVALID_HANDLE_VALUE);
         FindClose(search);
         const std::wstring first = found.cFileName;
         const std::wstring other = first == L"A_files" ? L"B_files" : L"A_files";
 
         command(IDM_EXPORT_TO_PRODUCER);
-        EXPECT_EQ(fileBytes(project.path() + L"\\" + first + L"\\0Media.asx"), kProducerPlaylist);
-        EXPECT_FALSE(fileExists(project.path() + L"\\" + other + L"\\0Media.asx"));
-        EXPECT_FALSE(fileExists(project.path() + L"\\" + other + L"\\0MM0.smi"));
+        EXPECT_EQ(fileBytes(project.inside(first + L"\\0Media.asx")), kProducerPlaylist);
+        EXPECT_FALSE(fileExists(project.inside(other + L"\\0Media.asx")));
+        EXPECT_FALSE(fileExists(project.inside(other + L"\\0MM0.smi")));
     }
 
     ui.boxes.clear();
     TemporaryFolder project(L"zav-producer-file-");
-    project.file(L"Notes_files", "not a folder", true);
-    openProducerMovie(project.path() + L"\\Lecture.wmv");
+    project.write(L"Notes_files", "not a folder");
+    openProducerMovie(project.inside(L"Lecture.wmv"));
     command(IDM_EXPORT_TO_PRODUCER);
     ASSERT_EQ(ui.boxes.size(), 2u);
     EXPECT_EQ(ui.boxes[0].text, L"Error, can't Save SAMI file.");
     EXPECT_EQ(ui.boxes[1].text, L"Could not open 0Media.asx for writing ");
     EXPECT_EQ(ui.boxes[1].caption, L"");
     EXPECT_EQ(ui.boxes[1].owner, window->hwnd());
-    EXPECT_EQ(fileBytes(project.path() + L"\\Notes_files"), "not a folder");
+    EXPECT_EQ(fileBytes(project.inside(L"Notes_files")), "not a folder");
 }
 
 TEST_F(AsxFixture, ProducerExportReachesAFolderOutsideTheAnsiCodePage) {
     TemporaryFolder project(L"zav-\u041F\u0440\u043E\u0435\u043A\u0442-");
     ASSERT_TRUE(project.exists());
     project.folder(L"\u0423\u0440\u043E\u043A_files");
-    const std::wstring playlist = project.file(L"\u0423\u0440\u043E\u043A_files\\0Media.asx");
-    const std::wstring sami = project.file(L"\u0423\u0440\u043E\u043A_files\\0MM0.smi");
-    openProducerMovie(project.path() + L"\\Lecture.wmv");
+    const std::wstring playlist = project.inside(L"\u0423\u0440\u043E\u043A_files\\0Media.asx");
+    const std::wstring sami = project.inside(L"\u0423\u0440\u043E\u043A_files\\0MM0.smi");
+    openProducerMovie(project.inside(L"Lecture.wmv"));
     command(IDM_EXPORT_TO_PRODUCER);
     EXPECT_EQ(fileBytes(playlist), kProducerPlaylist);
     EXPECT_EQ(fileBytes(sami).rfind("<SAMI>\r\n", 0), 0u);
@@ -380,9 +318,9 @@ TEST_F(AsxFixture, ProducerExportReachesAFolderOutsideTheAnsiCodePage) {
 TEST_F(AsxFixture, ProducerExportWithAnUnsavedSamiFileWritesThePlaylistButIsNotAnnounced) {
     TemporaryFolder project(L"zav-producer-locked-");
     project.folder(L"Lecture_files");
-    const std::wstring playlist = project.file(L"Lecture_files\\0Media.asx");
-    const std::wstring sami = project.file(L"Lecture_files\\0MM0.smi", "kept", true);
-    openProducerMovie(project.path() + L"\\Lecture.wmv");
+    const std::wstring playlist = project.inside(L"Lecture_files\\0Media.asx");
+    const std::wstring sami = project.write(L"Lecture_files\\0MM0.smi", "kept");
+    openProducerMovie(project.inside(L"Lecture.wmv"));
 
     // Held open without sharing, the existing SAMI file cannot be replaced.
     HANDLE held = CreateFileW(sami.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);

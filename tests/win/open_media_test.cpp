@@ -3,6 +3,7 @@
 // show their boxes, and the Producer project check looks at the movie's folder.
 
 #include "tests/win/main_window_fixture.h"
+#include "tests/win/temporary_folder.h"
 
 #include <string>
 
@@ -10,45 +11,13 @@ namespace {
 
 using zav::test::clickButton;
 using zav::test::MainWindowFixture;
+using zav::test::TemporaryFolder;
 
 std::wstring dialogText(HWND dialog, int id) {
     wchar_t text[512] = {};
     GetDlgItemTextW(dialog, id, text, 512);
     return text;
 }
-
-// A fresh folder under the temporary folder, removed with what the test put in it.
-class TemporaryFolder {
-public:
-    explicit TemporaryFolder(const wchar_t* name) {
-        wchar_t base[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, base);
-        path_ = std::wstring(base) + name + std::to_wstring(GetCurrentProcessId());
-        CreateDirectoryW(path_.c_str(), nullptr);
-    }
-    ~TemporaryFolder() {
-        for (const auto& file : files_) DeleteFileW(file.c_str());
-        for (auto folder = folders_.rbegin(); folder != folders_.rend(); ++folder) RemoveDirectoryW(folder->c_str());
-        RemoveDirectoryW(path_.c_str());
-    }
-    std::wstring folder(const wchar_t* name) {
-        folders_.push_back(path_ + L"\\" + name);
-        CreateDirectoryW(folders_.back().c_str(), nullptr);
-        return folders_.back();
-    }
-    std::wstring file(const wchar_t* name) {
-        files_.push_back(path_ + L"\\" + name);
-        HANDLE made = CreateFileW(files_.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        CloseHandle(made);
-        return files_.back();
-    }
-    std::wstring inside(const wchar_t* name) const { return path_ + L"\\" + name; }
-
-private:
-    std::wstring path_;
-    std::vector<std::wstring> folders_;
-    std::vector<std::wstring> files_;
-};
 
 struct OpenMediaFixture : MainWindowFixture {
     void SetUp() override {
@@ -183,7 +152,7 @@ TEST_F(OpenMediaFixture, ProducerMovieInAProjectFolderPlaysWithoutTheCaptionFile
 
 TEST_F(OpenMediaFixture, ProducerCheckWantsAnEntryEndingInFilesAndSkipsBareNames) {
     TemporaryFolder folder(L"zav-not-project-");
-    folder.file(L"Lecture_files.txt");
+    folder.write(L"Lecture_files.txt", "");
     const std::wstring movie = folder.inside(L"Lecture.wmv");
     const size_t before = state->urls.size();
     answerProducerExplanation(IDOK);

@@ -4,12 +4,14 @@
 
 #include "captions/language_commands.h"
 #include "tests/win/main_window_fixture.h"
+#include "tests/win/temporary_folder.h"
 
 #include <string>
 #include <vector>
 
 namespace {
 
+using zav::test::fileBytes;
 using zav::test::MainWindowFixture;
 
 std::wstring windowText(HWND window) {
@@ -19,24 +21,6 @@ std::wstring windowText(HWND window) {
 }
 
 bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::string fileBytes(const std::wstring& path) {
-    std::string bytes;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    char buffer[4096];
-    DWORD count = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &count, nullptr) && count > 0) bytes.append(buffer, count);
-    CloseHandle(file);
-    return bytes;
-}
-
-void writeBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD count = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr);
-    CloseHandle(file);
-}
 
 std::string crlfLines(const std::vector<std::string>& lines) {
     std::string bytes;
@@ -51,25 +35,7 @@ struct SamiCommandsTest : MainWindowFixture {
         panel = &window->captionPanel();
         combo = GetDlgItem(window->commandPanel(), IDC_LANGUAGE_COMBO);
         ASSERT_TRUE(combo);
-        wchar_t base[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, base);
-        folder = std::wstring(base) + L"zav-sami-" + std::to_wstring(GetCurrentProcessId());
-        CreateDirectoryW(folder.c_str(), nullptr);
     }
-    void TearDown() override {
-        WIN32_FIND_DATAW found{};
-        HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                    DeleteFileW((folder + L"\\" + found.cFileName).c_str());
-            } while (FindNextFileW(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryW(folder.c_str());
-        MainWindowFixture::TearDown();
-    }
-    std::wstring inside(const std::wstring& name) const { return folder + L"\\" + name; }
     void command(int id) { SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
     void exportTo(const std::wstring& path) {
         ui.fileNames.push_back(path);
@@ -112,7 +78,7 @@ struct SamiCommandsTest : MainWindowFixture {
 
     zav::CaptionPanel* panel = nullptr;
     HWND combo = nullptr;
-    std::wstring folder;
+    zav::test::TemporaryFolder folder{L"zav-sami-"};
 };
 
 const std::string kTwoLanguageFile = crlfLines({
@@ -141,7 +107,7 @@ const std::string kTwoLanguageFile = crlfLines({
 
 TEST_F(SamiCommandsTest, ExportAsksForANameAndWritesEveryTimedRowSorted) {
     fillTwoLanguages();
-    exportTo(inside(L"captions"));
+    exportTo(folder.inside(L"captions"));
 
     ASSERT_EQ(ui.fileDialogs.size(), 1u);
     const auto& asked = ui.fileDialogs[0];
@@ -155,8 +121,8 @@ TEST_F(SamiCommandsTest, ExportAsksForANameAndWritesEveryTimedRowSorted) {
     EXPECT_EQ(ui.fileDialogTitles[0], L"Save As");
 
     EXPECT_TRUE(ui.boxes.empty());
-    EXPECT_FALSE(exists(inside(L"captions")));
-    EXPECT_EQ(fileBytes(inside(L"captions.smi")), kTwoLanguageFile);
+    EXPECT_FALSE(exists(folder.inside(L"captions")));
+    EXPECT_EQ(fileBytes(folder.inside(L"captions.smi")), kTwoLanguageFile);
     // The rows were sorted for the export, and stay sorted.
     EXPECT_EQ(times()[1], 1000);
     EXPECT_EQ(panel->document.text(0, 1), u"Middle");
@@ -164,12 +130,12 @@ TEST_F(SamiCommandsTest, ExportAsksForANameAndWritesEveryTimedRowSorted) {
 
 TEST_F(SamiCommandsTest, ExportOverwritesTheLongerNameWithoutAsking) {
     fillTwoLanguages();
-    writeBytes(inside(L"old.smi"), std::string(5000, 'x'));
-    exportTo(inside(L"old"));
-    EXPECT_EQ(fileBytes(inside(L"old.smi")), kTwoLanguageFile);
+    folder.write(L"old.smi", std::string(5000, 'x'));
+    exportTo(folder.inside(L"old"));
+    EXPECT_EQ(fileBytes(folder.inside(L"old.smi")), kTwoLanguageFile);
     // A name ending in ".smi" gets nothing more; one ending in ".SMI" does.
-    exportTo(inside(L"upper.SMI"));
-    EXPECT_TRUE(exists(inside(L"upper.SMI.smi")));
+    exportTo(folder.inside(L"upper.SMI"));
+    EXPECT_TRUE(exists(folder.inside(L"upper.SMI.smi")));
     EXPECT_TRUE(ui.boxes.empty());
 }
 
@@ -183,7 +149,7 @@ TEST_F(SamiCommandsTest, CancelledExportNeitherSortsNorWrites) {
 }
 
 TEST_F(SamiCommandsTest, UnwritableFileIsReported) {
-    exportTo(inside(L"no such folder\\captions"));
+    exportTo(folder.inside(L"no such folder\\captions"));
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text, L"Error, can't Save SAMI file.");
     EXPECT_EQ(ui.boxes[0].caption, L"");
@@ -192,7 +158,7 @@ TEST_F(SamiCommandsTest, UnwritableFileIsReported) {
     EXPECT_EQ(ui.boxes[0].type, static_cast<UINT>(MB_OK));
 
     // A name the ANSI code page cannot spell would be written under some other name.
-    const std::wstring unspellable = inside(L"\u4e2d\u6587");
+    const std::wstring unspellable = folder.inside(L"\u4e2d\u6587");
     BOOL lossy = FALSE;
     char ansi[64] = {};
     WideCharToMultiByte(CP_ACP, 0, L"\u4e2d", 1, ansi, sizeof ansi, nullptr, &lossy);
@@ -200,15 +166,15 @@ TEST_F(SamiCommandsTest, UnwritableFileIsReported) {
         exportTo(unspellable);
         EXPECT_EQ(boxesSaying(L"Error, can't Save SAMI file."), 2u);
         WIN32_FIND_DATAW found{};
-        HANDLE search = FindFirstFileW(inside(L"*.smi").c_str(), &found);
+        HANDLE search = FindFirstFileW(folder.inside(L"*.smi").c_str(), &found);
         EXPECT_EQ(search, INVALID_HANDLE_VALUE);
         if (search != INVALID_HANDLE_VALUE) FindClose(search);
     }
 }
 
 TEST_F(SamiCommandsTest, ImportReadsAnExportedFileIntoThePanel) {
-    writeBytes(inside(L"in.smi"), kTwoLanguageFile);
-    importFrom(inside(L"in.smi"));
+    folder.write(L"in.smi", kTwoLanguageFile);
+    importFrom(folder.inside(L"in.smi"));
 
     ASSERT_EQ(ui.fileDialogs.size(), 1u);
     EXPECT_EQ(ui.fileDialogs[0].owner, nullptr);
@@ -239,19 +205,19 @@ TEST_F(SamiCommandsTest, ImportReadsAnExportedFileIntoThePanel) {
     EXPECT_EQ(panel->document.text(1, 2), u"");
 
     // Exported again, the file differs only in the class name.
-    exportTo(inside(L"again.smi"));
+    exportTo(folder.inside(L"again.smi"));
     std::string expected = kTwoLanguageFile;
     const std::pair<std::string, std::string> renamed[] = {{".US English {", ".US {"}, {"=US English>", "=US>"}};
     for (const auto& [from, to] : renamed) {
         for (size_t at; (at = expected.find(from)) != std::string::npos;) expected.replace(at, from.size(), to);
     }
-    EXPECT_EQ(fileBytes(inside(L"again.smi")), expected);
+    EXPECT_EQ(fileBytes(folder.inside(L"again.smi")), expected);
 }
 
 TEST_F(SamiCommandsTest, ImportWithoutKnownClassesRefusesEveryRow) {
-    writeBytes(inside(L"lower.smi"), "<style><!--\r\n\t.A { name:a; }\r\n--></style>\r\n<BODY>\r\n"
-                                     "<SYNC start=1>\r\n<P class=A>one\r\n<SYNC start=2>\r\n</BODY>\r\n");
-    importFrom(inside(L"lower.smi"));
+    folder.write(L"lower.smi", "<style><!--\r\n\t.A { name:a; }\r\n--></style>\r\n<BODY>\r\n"
+                               "<SYNC start=1>\r\n<P class=A>one\r\n<SYNC start=2>\r\n</BODY>\r\n");
+    importFrom(folder.inside(L"lower.smi"));
     EXPECT_EQ(ui.boxes.size(), 2u);
     EXPECT_EQ(boxesSaying(L"You must create a language class to add an edit box."), 2u);
     EXPECT_EQ(panel->document.languageCount(), 0);
@@ -260,8 +226,8 @@ TEST_F(SamiCommandsTest, ImportWithoutKnownClassesRefusesEveryRow) {
 }
 
 TEST_F(SamiCommandsTest, ImportOfClassesWithoutBodySelectsTheFirstLanguage) {
-    writeBytes(inside(L"style.smi"), "<STYLE><!--\r\n\t.A { name:a; }\r\n\t.B { name:b; }\r\n--></STYLE>\r\n");
-    importFrom(inside(L"style.smi"));
+    folder.write(L"style.smi", "<STYLE><!--\r\n\t.A { name:a; }\r\n\t.B { name:b; }\r\n--></STYLE>\r\n");
+    importFrom(folder.inside(L"style.smi"));
     EXPECT_TRUE(ui.boxes.empty());
     EXPECT_EQ(panel->document.languageCount(), 2);
     EXPECT_EQ(panel->rowCount(), 0);
@@ -271,7 +237,7 @@ TEST_F(SamiCommandsTest, ImportOfClassesWithoutBodySelectsTheFirstLanguage) {
 
 TEST_F(SamiCommandsTest, ImportOfAMissingFileSaysSoAndKeepsTheWork) {
     SetWindowTextW(panel->rowEdit(3), L"typed before the import");
-    importFrom(inside(L"missing.smi"));
+    importFrom(folder.inside(L"missing.smi"));
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text, L"Error, can't open SAMI file.");
     EXPECT_EQ(ui.boxes[0].owner, window->hwnd());

@@ -5,6 +5,7 @@
 
 #include "captions/language_commands.h"
 #include "tests/win/main_window_fixture.h"
+#include "tests/win/temporary_folder.h"
 
 #include <string>
 #include <vector>
@@ -13,6 +14,8 @@ namespace {
 
 using zav::test::clickButton;
 using zav::test::FakeModalUi;
+using zav::test::fileBytes;
+using zav::test::fileExists;
 using zav::test::MainWindowFixture;
 
 std::wstring windowText(HWND window) {
@@ -23,53 +26,6 @@ std::wstring windowText(HWND window) {
 }
 
 std::u16string u16(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
-
-// A fresh folder under the temporary folder, removed with the files made in it.
-class Folder {
-public:
-    Folder() {
-        wchar_t base[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, base);
-        path_ = std::wstring(base) + L"zav_texts_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-                std::to_wstring(counter_++);
-        CreateDirectoryW(path_.c_str(), nullptr);
-    }
-    ~Folder() {
-        WIN32_FIND_DATAW found{};
-        const HANDLE search = FindFirstFileW((path_ + L"\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((path_ + L"\\" + found.cFileName).c_str());
-            } while (FindNextFileW(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryW(path_.c_str());
-    }
-    std::wstring path(const std::wstring& name) const { return path_ + L"\\" + name; }
-    std::wstring write(const std::wstring& name, const std::string& bytes) const {
-        const std::wstring file = path(name);
-        const HANDLE made = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        if (!bytes.empty()) WriteFile(made, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        CloseHandle(made);
-        return file;
-    }
-    // The file's bytes; "missing" when there is no such file.
-    std::string read(const std::wstring& name) const {
-        const HANDLE file = CreateFileW(path(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return "missing";
-        std::string bytes;
-        char chunk[4096];
-        DWORD read = 0;
-        while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) bytes.append(chunk, read);
-        CloseHandle(file);
-        return bytes;
-    }
-
-private:
-    static inline int counter_ = 0;
-    std::wstring path_;
-};
 
 struct TextFilesTest : MainWindowFixture {
     void SetUp() override {
@@ -97,7 +53,7 @@ struct TextFilesTest : MainWindowFixture {
     const std::u16string& text(int row, int language = 0) const { return panel->document.text(language, row); }
     std::wstring edit(int row) const { return windowText(panel->rowEdit(row)); }
 
-    Folder folder;
+    zav::test::TemporaryFolder folder{L"zav_texts_"};
     zav::CaptionPanel* panel = nullptr;
 };
 
@@ -221,7 +177,7 @@ TEST_F(TextFilesTest, TextScriptStoppedEarlyKeepsTheCaptions) {
     EXPECT_TRUE(ui.boxes.empty());
 
     // A file that cannot be opened: its box, and no length dialog.
-    ui.fileNames.push_back(folder.path(L"missing.txt"));
+    ui.fileNames.push_back(folder.inside(L"missing.txt"));
     command(IDM_IMPORT_TEXT_SCRIPT);
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text, L"Could not open the transcprit file.");
@@ -315,7 +271,7 @@ TEST_F(TextFilesTest, TranscriptSavedLineBreaksAreCrCrLfAndReopen) {
     ASSERT_TRUE(edit);
     SetWindowTextW(edit, L"a\r\nb");
 
-    ui.fileNames.push_back(folder.path(L"two lines"));
+    ui.fileNames.push_back(folder.inside(L"two lines"));
     command(IDM_SAVE_TRANSCRIPT_AS);
     ASSERT_EQ(ui.fileDialogs.size(), 1u);
     EXPECT_EQ(ui.fileDialogs[0].owner, nullptr);
@@ -324,22 +280,22 @@ TEST_F(TextFilesTest, TranscriptSavedLineBreaksAreCrCrLfAndReopen) {
     EXPECT_EQ(ui.fileDialogs[0].maxFile, 300u);
     EXPECT_FALSE(ui.fileDialogs[0].hasDefaultExtension);
     EXPECT_EQ(ui.fileDialogTitles[0], L"Save As");
-    EXPECT_EQ(folder.read(L"two lines.txt"), "a\r\r\nb");
-    EXPECT_EQ(folder.read(L"two lines"), "missing");
+    EXPECT_EQ(fileBytes(folder.inside(L"two lines.txt")), "a\r\r\nb");
+    EXPECT_FALSE(fileExists(folder.inside(L"two lines")));
 
     // A name in another case gets ".txt" as well; one that has it keeps its name.
     // Letters the ANSI code page lacks are written as its default character.
     SetWindowTextW(edit, L"caf\u00E9 \u4E2D");
-    ui.fileNames.push_back(folder.path(L"notes.TXT"));
+    ui.fileNames.push_back(folder.inside(L"notes.TXT"));
     command(IDM_SAVE_TRANSCRIPT_AS);
-    EXPECT_EQ(folder.read(L"notes.TXT.txt"), "caf\xE9 ?");
-    ui.fileNames.push_back(folder.path(L"plain.txt"));
+    EXPECT_EQ(fileBytes(folder.inside(L"notes.TXT.txt")), "caf\xE9 ?");
+    ui.fileNames.push_back(folder.inside(L"plain.txt"));
     command(IDM_SAVE_TRANSCRIPT_AS);
-    EXPECT_EQ(folder.read(L"plain.txt"), "caf\xE9 ?");
+    EXPECT_EQ(fileBytes(folder.inside(L"plain.txt")), "caf\xE9 ?");
     EXPECT_TRUE(ui.boxes.empty());
 
     // Reopened, the saved file shows its two lines again.
-    ui.fileNames.push_back(folder.path(L"two lines.txt"));
+    ui.fileNames.push_back(folder.inside(L"two lines.txt"));
     command(IDM_OPEN_TRANSCRIPT);
     ASSERT_EQ(ui.fileDialogs.size(), 4u);
     EXPECT_EQ(ui.fileDialogs[3].filter, L"Transcript|*.txt|");
@@ -367,7 +323,7 @@ TEST_F(TextFilesTest, TranscriptFailuresLeaveTheTextAlone) {
     ASSERT_TRUE(edit);
     SetWindowTextW(edit, L"kept");
 
-    ui.fileNames.push_back(folder.path(L"missing.txt"));
+    ui.fileNames.push_back(folder.inside(L"missing.txt"));
     command(IDM_OPEN_TRANSCRIPT);
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text, L"Could not open the transcript file");
@@ -375,7 +331,7 @@ TEST_F(TextFilesTest, TranscriptFailuresLeaveTheTextAlone) {
     EXPECT_FALSE(ui.boxes[0].nullCaption);
     EXPECT_EQ(ui.boxes[0].owner, window->hwnd());
 
-    ui.fileNames.push_back(folder.path(L"no such folder\\out.txt"));
+    ui.fileNames.push_back(folder.inside(L"no such folder\\out.txt"));
     command(IDM_SAVE_TRANSCRIPT_AS);
     ASSERT_EQ(ui.boxes.size(), 2u);
     EXPECT_EQ(ui.boxes[1].text, L"Could not save the transcript file");
@@ -401,9 +357,9 @@ TEST_F(TextFilesTest, TranscriptLongerThanTheTextLimitIsSavedWhole) {
     ui.fileNames.push_back(folder.write(L"long.txt", file));
     command(IDM_OPEN_TRANSCRIPT);
     ASSERT_EQ(static_cast<std::size_t>(GetWindowTextLengthW(edit)), file.size() - file.size() / 31);
-    ui.fileNames.push_back(folder.path(L"again.txt"));
+    ui.fileNames.push_back(folder.inside(L"again.txt"));
     command(IDM_SAVE_TRANSCRIPT_AS);
-    EXPECT_EQ(folder.read(L"again.txt"), file);
+    EXPECT_EQ(fileBytes(folder.inside(L"again.txt")), file);
 }
 
 }  // namespace
