@@ -98,7 +98,7 @@ void MainWindow::refreshPlayerState() {
         std::wstring text;
         if (rows > 0) {
             const int row = dueCaptionRow(captionPanel_.document.times, seconds * 1000);
-            text = windowText(captionPanel_.rowEdit(row), static_cast<int>(kMaxCaptionText));
+            text = toWide(captionTextOf(captionPanel_.shownText(row)));
         }
         showText(previewLine_, text);
         return;
