@@ -6,6 +6,7 @@
 #include "formats/text_script.h"
 #include "formats/transcript_text.h"
 #include "tests/native/iconv_code_page.h"
+#include "tests/native/stepwise_split.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -16,28 +17,7 @@ namespace {
 
 const zav::test::IconvCodePage cp1252;
 
-std::vector<zav::ScriptPiece> stepwiseSplit(const std::string& text, std::size_t n) {
-    std::vector<zav::ScriptPiece> pieces;
-    std::size_t start = 0, scan = 0;
-    while (const auto word = zav::nextPlainWord(text, scan)) {
-        if (word->reach - start < n) {
-            scan = word->reach;
-            continue;
-        }
-        if (word->reach - word->start < n) {
-            pieces.push_back({start, word->start - start});
-            start = word->start;
-            scan = word->reach;
-        } else {
-            pieces.push_back({start, n});
-            start += n;
-            scan = start;
-        }
-        if (scan >= text.size()) break;
-    }
-    if (start < text.size()) pieces.push_back({start, text.size() - start});
-    return pieces;
-}
+using zav::test::stepwiseSplit;
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 
 #include "captions/caption_document.h"
 #include "tests/native/iconv_code_page.h"
+#include "tests/native/stepwise_split.h"
 
 #include <gtest/gtest.h>
 
@@ -29,30 +30,10 @@ std::vector<std::u16string> captions(const std::string& text, int n) { return za
 
 std::u16string u16(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 
-// The split exactly as its steps read, on nextPlainWord alone, without the
-// scanner's shortcuts; trailing spaces are left out first as the import does.
+// The reference split, after trailing spaces are left out as the import does.
 std::vector<ScriptPiece> stepwiseSplit(std::string text, std::size_t n) {
     while (!text.empty() && text.back() == ' ') text.pop_back();
-    std::vector<ScriptPiece> pieces;
-    std::size_t start = 0, scan = 0;
-    while (const auto word = zav::nextPlainWord(text, scan)) {
-        if (word->reach - start < n) {
-            scan = word->reach;
-            continue;
-        }
-        if (word->reach - word->start < n) {
-            pieces.push_back({start, word->start - start});
-            start = word->start;
-            scan = word->reach;
-        } else {
-            pieces.push_back({start, n});
-            start += n;
-            scan = start;
-        }
-        if (scan >= text.size()) break;
-    }
-    if (start < text.size()) pieces.push_back({start, text.size() - start});
-    return pieces;
+    return zav::test::stepwiseSplit(text, n);
 }
 
 TEST(TextScriptLength, TypedTextReadsLikeTheDecimalConversion) {
