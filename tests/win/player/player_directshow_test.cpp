@@ -6,6 +6,7 @@
 
 #include "tests/win/player/ax_host.h"
 
+#include <cmath>
 #include <cstdio>
 #include <memory>
 
@@ -154,8 +155,12 @@ TEST_F(DirectShowPlayerTest, PauseHoldsThePositionAndSeeksLandInsideTheMovie) {
 
     EXPECT_EQ(S_OK, hosted->controls3->put_currentPosition(-2.5));
     EXPECT_NEAR(0.0, positionOf(controls()), 0.1);
+    // Past the end, the seek lands at the end. Paused, so that the end of the media
+    // cannot overtake the reading; the graph may take a moment to settle there.
+    EXPECT_EQ(S_OK, controls()->pause());
     EXPECT_EQ(S_OK, controls()->put_currentPosition(99.0));
-    EXPECT_NEAR(durationOf(player()), positionOf(controls()), 0.1);
+    EXPECT_TRUE(pumpUntil([this] { return std::fabs(durationOf(player()) - positionOf(controls())) < 0.1; }, 1000))
+        << "position " << positionOf(controls()) << " duration " << durationOf(player());
 }
 
 TEST_F(DirectShowPlayerTest, StopAndTheEndOfTheMovieBothReportStopped) {
