@@ -30,4 +30,20 @@ INT_PTR CALLBACK dialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
     }
 }
 
+// The commands of a dialog whose OK runs a check of its own (which ends the dialog
+// when it passes) and whose Cancel, Escape or close box ends it with IDCANCEL.
+template <class OnOk>
+INT_PTR okOrCancelCommand(HWND dialog, WORD id, OnOk onOk) {
+    switch (id) {
+    case IDOK:
+        onOk();
+        return TRUE;
+    case IDCANCEL:
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
 }  // namespace zav

@@ -17,16 +17,7 @@ bool AddLanguageDialog::run(HWND owner) {
 }
 
 INT_PTR AddLanguageDialog::onCommand(HWND dialog, WORD id) {
-    switch (id) {
-    case IDOK:
-        onOk(dialog);
-        return TRUE;
-    case IDCANCEL:
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-    default:
-        return FALSE;
-    }
+    return okOrCancelCommand(dialog, id, [&] { onOk(dialog); });
 }
 
 INT_PTR AddLanguageDialog::onInit(HWND dialog) {

@@ -27,16 +27,7 @@ std::optional<std::int32_t> EditStartTimeDialog::run(HWND owner) {
 INT_PTR EditStartTimeDialog::onInit(HWND) { return TRUE; }
 
 INT_PTR EditStartTimeDialog::onCommand(HWND dialog, WORD id) {
-    switch (id) {
-    case IDOK:
-        onOk(dialog);
-        return TRUE;
-    case IDCANCEL:
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-    default:
-        return FALSE;
-    }
+    return okOrCancelCommand(dialog, id, [&] { onOk(dialog); });
 }
 
 std::int64_t EditStartTimeDialog::readField(HWND dialog, int id) const {

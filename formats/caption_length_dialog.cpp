@@ -24,16 +24,7 @@ INT_PTR CaptionLengthDialog::run(HWND owner) {
 INT_PTR CaptionLengthDialog::onInit(HWND) { return TRUE; }
 
 INT_PTR CaptionLengthDialog::onCommand(HWND dialog, WORD id) {
-    switch (id) {
-    case IDOK:
-        onOk(dialog);
-        return TRUE;
-    case IDCANCEL:  // also Escape and the close box
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-    default:
-        return FALSE;
-    }
+    return okOrCancelCommand(dialog, id, [&] { onOk(dialog); });
 }
 
 void CaptionLengthDialog::onOk(HWND dialog) {
