@@ -1,8 +1,8 @@
 #include "app/main_window.h"
 
 #include "app/command_panel.h"
-#include "app/modal_ui.h"
-#include "app/module.h"
+#include "win/modal_ui.h"
+#include "win/module.h"
 #include "playback/transport_panel.h"
 #include "resources/resource_ids.h"
 

@@ -2,9 +2,9 @@
 // The program's one top-level window: menu 202, the player host, the two panels, the
 // caption preview line, the caption panel and its column headers.
 
-#include "app/com_ptr.h"
+#include "win/com_ptr.h"
 #include "app/message_loop.h"
-#include "app/window_base.h"
+#include "win/window_base.h"
 #include "captions/caption_panel.h"
 #include "playback/player_host.h"
 

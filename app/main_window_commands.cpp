@@ -1,8 +1,8 @@
 // The main window's command table and the handlers of its shell commands.
 
-#include "app/error_report.h"
+#include "win/error_report.h"
 #include "app/main_window.h"
-#include "app/modal_ui.h"
+#include "win/modal_ui.h"
 #include "captions/language_commands.h"
 #include "resources/resource_ids.h"
 

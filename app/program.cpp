@@ -2,7 +2,7 @@
 
 #include "app/main_window.h"
 #include "app/message_loop.h"
-#include "app/module.h"
+#include "win/module.h"
 #include "resources/resource_ids.h"
 
 #include <commctrl.h>

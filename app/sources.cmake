@@ -1,9 +1,7 @@
 list(APPEND ZAV_WIN_SOURCES
   ${ZAV_ROOT}/app/command_panel.cpp
-  ${ZAV_ROOT}/app/error_report.cpp
   ${ZAV_ROOT}/app/main_window.cpp
   ${ZAV_ROOT}/app/main_window_commands.cpp
   ${ZAV_ROOT}/app/message_loop.cpp
-  ${ZAV_ROOT}/app/modal_ui.cpp
   ${ZAV_ROOT}/app/program.cpp
 )

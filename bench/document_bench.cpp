@@ -1,6 +1,6 @@
 // The document operations at the sizes of a long caption file.
-#include "captions/caption_document.h"
-#include "captions/time_text.h"
+#include "core/caption_document.h"
+#include "core/time_text.h"
 #include "tests/native/iconv_code_page.h"
 
 #include <benchmark/benchmark.h>

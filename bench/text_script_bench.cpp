@@ -1,7 +1,7 @@
 // The text script split on a large script: ordinary prose with line breaks, and a
 // file that is one long word (as a pasted block of encoded data would be).
-#include "formats/text_script.h"
-#include "formats/transcript_text.h"
+#include "core/text_script.h"
+#include "core/transcript_text.h"
 #include "tests/native/iconv_code_page.h"
 
 #include <benchmark/benchmark.h>

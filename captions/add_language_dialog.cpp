@@ -1,10 +1,10 @@
 #include "captions/add_language_dialog.h"
 
-#include "app/dialog_procedure.h"
-#include "app/modal_ui.h"
-#include "app/module.h"
-#include "captions/ansi_code_page.h"
-#include "captions/language_name.h"
+#include "win/dialog_procedure.h"
+#include "win/modal_ui.h"
+#include "win/module.h"
+#include "win/ansi_code_page.h"
+#include "core/language_name.h"
 #include "resources/resource_ids.h"
 
 namespace zav {

@@ -1,8 +1,8 @@
 #pragma once
 // The Add Language dialog, template 235: asks for the class name of a new language.
 
-#include "captions/caption_document.h"
-#include "captions/code_page.h"
+#include "core/caption_document.h"
+#include "core/code_page.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "captions/caption_panel.h"
 
-#include "app/modal_ui.h"
+#include "win/modal_ui.h"
 #include "resources/resource_ids.h"
 
 #include <algorithm>

@@ -14,10 +14,10 @@
 // a run of operations (a text import adding rows one by one) moves each control
 // once, not once per operation.
 
-#include "app/window_base.h"
-#include "captions/ansi_code_page.h"
-#include "captions/caption_document.h"
-#include "playback/wmp_interfaces.h"
+#include "win/window_base.h"
+#include "win/ansi_code_page.h"
+#include "core/caption_document.h"
+#include "win/wmp_interfaces.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 // The Edit Caption Start Time dialog, template 206: a time given in any mix of
 // hours, minutes, seconds and milliseconds.
 
-#include "captions/code_page.h"
+#include "core/code_page.h"
 
 #include <windows.h>
 

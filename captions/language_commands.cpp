@@ -1,6 +1,6 @@
 #include "captions/language_commands.h"
 
-#include "app/modal_ui.h"
+#include "win/modal_ui.h"
 #include "captions/add_language_dialog.h"
 
 namespace zav {

@@ -4,7 +4,7 @@
 // lists the languages in document order; its selected entry is currentLanguage.
 // Message boxes are owned by `owner`, the main window.
 
-#include "captions/caption_document.h"
+#include "core/caption_document.h"
 #include "captions/caption_panel.h"
 
 #include <windows.h>

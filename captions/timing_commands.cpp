@@ -4,8 +4,8 @@
 #include "captions/timing_commands.h"
 
 #include "app/main_window.h"
-#include "app/modal_ui.h"
-#include "captions/caption_timing.h"
+#include "win/modal_ui.h"
+#include "core/caption_timing.h"
 #include "captions/edit_start_time_dialog.h"
 
 #include <cmath>

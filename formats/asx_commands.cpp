@@ -1,11 +1,11 @@
 // The Create ASX wizard: a movie, its SAMI file and the playlist that binds them.
 
-#include "app/dialog_procedure.h"
+#include "win/dialog_procedure.h"
 #include "app/main_window.h"
-#include "app/modal_ui.h"
-#include "app/module.h"
-#include "captions/ansi_code_page.h"
-#include "formats/asx_playlist.h"
+#include "win/modal_ui.h"
+#include "win/module.h"
+#include "win/ansi_code_page.h"
+#include "core/asx_playlist.h"
 #include "formats/file_dialogs.h"
 #include "formats/playlist_file.h"
 #include "resources/resource_ids.h"

@@ -2,7 +2,7 @@
 // The caption-length dialog of the text script import, template 205: the length N,
 // 25 to 200 characters, of the captions the script is split into.
 
-#include "captions/code_page.h"
+#include "core/code_page.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "formats/file_dialogs.h"
 
-#include "app/modal_ui.h"
-#include "captions/ansi_code_page.h"
+#include "win/modal_ui.h"
+#include "win/ansi_code_page.h"
 
 #include <commdlg.h>
 

@@ -1,9 +1,9 @@
 // Export to Producer: the caption file and the playlist of a Producer project.
 
 #include "app/main_window.h"
-#include "app/modal_ui.h"
-#include "captions/ansi_code_page.h"
-#include "formats/asx_playlist.h"
+#include "win/modal_ui.h"
+#include "win/ansi_code_page.h"
+#include "core/asx_playlist.h"
 #include "formats/playlist_file.h"
 #include "formats/sami_writer.h"
 

@@ -1,8 +1,8 @@
 // Export SAMI and Import SAMI.
 
 #include "app/main_window.h"
-#include "app/modal_ui.h"
-#include "captions/ansi_code_page.h"
+#include "win/modal_ui.h"
+#include "win/ansi_code_page.h"
 #include "captions/timing_commands.h"
 #include "formats/file_dialogs.h"
 #include "formats/sami_reader.h"

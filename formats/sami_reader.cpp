@@ -1,8 +1,8 @@
 #include "formats/sami_reader.h"
 
-#include "app/modal_ui.h"
+#include "win/modal_ui.h"
 #include "captions/language_commands.h"
-#include "formats/sami_parser.h"
+#include "core/sami_parser.h"
 
 #include <new>
 

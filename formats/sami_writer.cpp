@@ -1,8 +1,8 @@
 #include "formats/sami_writer.h"
 
-#include "app/modal_ui.h"
-#include "captions/ansi_code_page.h"
-#include "formats/sami_format.h"
+#include "win/modal_ui.h"
+#include "win/ansi_code_page.h"
+#include "core/sami_format.h"
 
 namespace zav {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Writes the caption document as a SAMI file.
 
-#include "captions/caption_document.h"
+#include "core/caption_document.h"
 
 #include <windows.h>
 

@@ -1,10 +1,3 @@
-list(APPEND ZAV_CORE_SOURCES
-  ${ZAV_ROOT}/formats/asx_playlist.cpp
-  ${ZAV_ROOT}/formats/sami_format.cpp
-  ${ZAV_ROOT}/formats/sami_parser.cpp
-  ${ZAV_ROOT}/formats/text_script.cpp
-  ${ZAV_ROOT}/formats/transcript_text.cpp
-)
 list(APPEND ZAV_WIN_SOURCES
   ${ZAV_ROOT}/formats/asx_commands.cpp
   ${ZAV_ROOT}/formats/caption_length_dialog.cpp

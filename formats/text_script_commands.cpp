@@ -1,12 +1,12 @@
 // Import Text script: a plain text split into captions of the current language.
 
 #include "app/main_window.h"
-#include "app/modal_ui.h"
-#include "captions/ansi_code_page.h"
+#include "win/modal_ui.h"
+#include "win/ansi_code_page.h"
 #include "formats/caption_length_dialog.h"
 #include "formats/file_dialogs.h"
-#include "formats/text_script.h"
-#include "formats/transcript_text.h"
+#include "core/text_script.h"
+#include "core/transcript_text.h"
 
 #include <commdlg.h>
 

@@ -1,11 +1,11 @@
 // Transcript files: New Transcript File, Open Transcript and Save Transcript As.
 
 #include "app/main_window.h"
-#include "app/modal_ui.h"
-#include "captions/ansi_code_page.h"
+#include "win/modal_ui.h"
+#include "win/ansi_code_page.h"
 #include "captions/language_commands.h"
 #include "formats/file_dialogs.h"
-#include "formats/transcript_text.h"
+#include "core/transcript_text.h"
 #include "resources/resource_ids.h"
 
 #include <commdlg.h>

@@ -1,7 +1,7 @@
 // A byte-driven sequence of document operations, checked against a plain model of
 // rows and languages after every step.
-#include "captions/caption_document.h"
-#include "captions/language_name.h"
+#include "core/caption_document.h"
+#include "core/language_name.h"
 #include "tests/native/iconv_code_page.h"
 
 #include <cstdint>

@@ -1,8 +1,8 @@
 // The SAMI reader on any bytes: it stays inside the data (the sanitizers watch),
 // builds a consistent document the same way every time, and what it built can be
 // written and read again.
-#include "formats/sami_format.h"
-#include "formats/sami_parser.h"
+#include "core/sami_format.h"
+#include "core/sami_parser.h"
 #include "tests/native/iconv_code_page.h"
 
 #include <cstdint>

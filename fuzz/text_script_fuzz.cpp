@@ -2,9 +2,9 @@
 // the rest is the file. The pieces must follow one another, cover the text up to
 // its trailing spaces, hold no more than N characters besides the spaces before a
 // word that opens the next piece, and agree with the steps read literally.
-#include "captions/caption_document.h"
-#include "formats/text_script.h"
-#include "formats/transcript_text.h"
+#include "core/caption_document.h"
+#include "core/text_script.h"
+#include "core/transcript_text.h"
 #include "tests/native/iconv_code_page.h"
 #include "tests/native/stepwise_split.h"
 

@@ -1,6 +1,6 @@
 // formatTimeText on any double: the text is well formed and agrees with the value
 // wherever a double still holds whole milliseconds.
-#include "captions/time_text.h"
+#include "core/time_text.h"
 
 #include <cmath>
 #include <cstdint>

@@ -7,7 +7,7 @@
 #include <ocidl.h>
 #include <olectl.h>
 
-#include "app/com_ptr.h"
+#include "win/com_ptr.h"
 
 #include <functional>
 #include <vector>

@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <dshow.h>
 
-#include "app/com_ptr.h"
+#include "win/com_ptr.h"
 #include "mediaplayer/playback_engine.h"
 
 namespace zav::player {

@@ -9,7 +9,7 @@
 #include "mediaplayer/class_factory.h"
 #include "mediaplayer/media_file_engine.h"
 #include "mediaplayer/video_window.h"
-#include "playback/wmp_interfaces.h"
+#include "win/wmp_interfaces.h"
 
 #include <cwchar>
 #include <string>

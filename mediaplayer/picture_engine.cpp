@@ -2,7 +2,7 @@
 
 #include <wincodec.h>
 
-#include "app/com_ptr.h"
+#include "win/com_ptr.h"
 
 #include <algorithm>
 #include <cmath>

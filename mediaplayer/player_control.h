@@ -10,12 +10,12 @@
 #include <olectl.h>
 #include <ole2.h>
 
-#include "app/com_ptr.h"
+#include "win/com_ptr.h"
 #include "mediaplayer/com_object.h"
 #include "mediaplayer/connection_point.h"
 #include "mediaplayer/player_core.h"
 #include "mediaplayer/video_window.h"
-#include "playback/wmp_interfaces.h"
+#include "win/wmp_interfaces.h"
 
 #include <atomic>
 #include <memory>

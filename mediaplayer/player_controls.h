@@ -5,7 +5,7 @@
 
 #include "mediaplayer/com_object.h"
 #include "mediaplayer/player_core.h"
-#include "playback/wmp_interfaces.h"
+#include "win/wmp_interfaces.h"
 
 #include <memory>
 

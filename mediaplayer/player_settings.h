@@ -4,7 +4,7 @@
 
 #include "mediaplayer/com_object.h"
 #include "mediaplayer/player_core.h"
-#include "playback/wmp_interfaces.h"
+#include "win/wmp_interfaces.h"
 
 #include <memory>
 

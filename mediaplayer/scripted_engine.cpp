@@ -1,6 +1,6 @@
 #include "mediaplayer/scripted_engine.h"
 
-#include "playback/wmp_interfaces.h"
+#include "win/wmp_interfaces.h"
 
 #include <ocidl.h>
 #include <ole2.h>

@@ -4,7 +4,7 @@
 
 #include "mediaplayer/class_factory.h"
 #include "mediaplayer/scripted_engine.h"
-#include "playback/wmp_interfaces.h"
+#include "win/wmp_interfaces.h"
 
 namespace zav::player {
 

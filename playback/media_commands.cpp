@@ -1,9 +1,9 @@
 // Opening media: Open Media and Open Producer Movie.
 
-#include "app/error_report.h"
+#include "win/error_report.h"
 #include "app/main_window.h"
-#include "app/modal_ui.h"
-#include "app/module.h"
+#include "win/modal_ui.h"
+#include "win/module.h"
 #include "playback/open_media_dialog.h"
 #include "resources/resource_ids.h"
 

@@ -1,8 +1,8 @@
 #include "playback/open_media_dialog.h"
 
-#include "app/dialog_procedure.h"
-#include "app/modal_ui.h"
-#include "app/module.h"
+#include "win/dialog_procedure.h"
+#include "win/modal_ui.h"
+#include "win/module.h"
 #include "resources/resource_ids.h"
 
 #include <commdlg.h>

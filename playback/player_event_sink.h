@@ -4,7 +4,7 @@
 // listener advised on its connection point. It serves both event interfaces: the
 // vtable interface IWMPEvents and the dispatch interface _WMPOCXEvents.
 
-#include "playback/wmp_interfaces.h"
+#include "win/wmp_interfaces.h"
 
 namespace zav {
 

@@ -1,6 +1,6 @@
 #include "playback/player_host.h"
 
-#include "app/error_report.h"
+#include "win/error_report.h"
 #include "playback/player_event_sink.h"
 
 namespace zav {

@@ -2,8 +2,8 @@
 // Hosting the media player control in an "AtlAxWin" child window and obtaining the
 // references the program drives it through.
 
-#include "app/com_ptr.h"
-#include "playback/wmp_interfaces.h"
+#include "win/com_ptr.h"
+#include "win/wmp_interfaces.h"
 
 namespace zav {
 

@@ -6,6 +6,3 @@ list(APPEND ZAV_WIN_SOURCES
   ${ZAV_ROOT}/playback/transport_commands.cpp
   ${ZAV_ROOT}/playback/transport_panel.cpp
 )
-list(APPEND ZAV_CORE_SOURCES
-  ${ZAV_ROOT}/playback/transport_values.cpp
-)

@@ -7,11 +7,11 @@
 // keep the loop busy for ever.
 
 #include "app/main_window.h"
-#include "app/modal_ui.h"
-#include "captions/ansi_code_page.h"
-#include "captions/time_text.h"
+#include "win/modal_ui.h"
+#include "win/ansi_code_page.h"
+#include "core/time_text.h"
 #include "playback/transport_panel.h"
-#include "playback/transport_values.h"
+#include "core/transport_values.h"
 #include "resources/resource_ids.h"
 
 #include <commctrl.h>

@@ -1,6 +1,6 @@
 // The ASX playlist bytes and the path arithmetic of Create ASX and Export to Producer.
 
-#include "formats/asx_playlist.h"
+#include "core/asx_playlist.h"
 
 #include <gtest/gtest.h>
 

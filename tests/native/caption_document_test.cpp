@@ -1,4 +1,4 @@
-#include "captions/caption_document.h"
+#include "core/caption_document.h"
 #include "tests/native/iconv_code_page.h"
 
 #include <gtest/gtest.h>

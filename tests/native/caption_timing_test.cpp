@@ -1,4 +1,4 @@
-#include "captions/caption_timing.h"
+#include "core/caption_timing.h"
 #include "tests/native/iconv_code_page.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // A code page converter on glibc's iconv, standing in for the ANSI code page in
 // native tests: Windows-1252 by default, any iconv code page on request.
 
-#include "captions/code_page.h"
+#include "core/code_page.h"
 
 #include <string>
 

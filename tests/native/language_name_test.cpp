@@ -1,4 +1,4 @@
-#include "captions/language_name.h"
+#include "core/language_name.h"
 #include "tests/native/iconv_code_page.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Reading SAMI files: round trips through the writer, and the forms the reader
 // accepts or passes over.
-#include "formats/sami_format.h"
-#include "formats/sami_parser.h"
+#include "core/sami_format.h"
+#include "core/sami_parser.h"
 #include "tests/native/iconv_code_page.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // without the scanner's shortcuts: the reference the tests and the fuzzer hold the
 // real split to.
 
-#include "formats/text_script.h"
+#include "core/text_script.h"
 
 #include <string>
 #include <vector>

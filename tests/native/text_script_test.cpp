@@ -1,8 +1,8 @@
 // The text script import's core: the caption length typed, the cleaning and the
 // split into pieces at word boundaries.
-#include "formats/text_script.h"
+#include "core/text_script.h"
 
-#include "captions/caption_document.h"
+#include "core/caption_document.h"
 #include "tests/native/iconv_code_page.h"
 #include "tests/native/stepwise_split.h"
 

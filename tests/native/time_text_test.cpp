@@ -1,4 +1,4 @@
-#include "captions/time_text.h"
+#include "core/time_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The transcript files' bytes: text-mode line ends on the way out and in, the
 // round trip through a file, and the ".txt" rule of Save Transcript As.
-#include "formats/transcript_text.h"
+#include "core/transcript_text.h"
 
 #include "tests/native/iconv_code_page.h"
 

@@ -3,7 +3,7 @@
 // boxes from a queue, and either answers dialogs with a result or runs the real
 // dialog and a script inside it once it is open.
 
-#include "app/modal_ui.h"
+#include "win/modal_ui.h"
 
 #include <deque>
 #include <functional>

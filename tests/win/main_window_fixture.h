@@ -3,7 +3,7 @@
 // modal UI answered by a FakeModalUi.
 
 #include "app/main_window.h"
-#include "app/module.h"
+#include "win/module.h"
 #include "mediaplayer/scripted_player.h"
 #include "resources/resource_ids.h"
 #include "tests/win/fake_modal_ui.h"

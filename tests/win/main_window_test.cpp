@@ -2,10 +2,10 @@
 // references, layout, size limits, painting colours, the quit confirmation and the
 // information dialogs.
 
-#include "app/error_report.h"
+#include "win/error_report.h"
 #include "app/main_window.h"
 #include "app/message_loop.h"
-#include "app/module.h"
+#include "win/module.h"
 #include "mediaplayer/scripted_player.h"
 #include "resources/resource_ids.h"
 #include "tests/win/fake_modal_ui.h"

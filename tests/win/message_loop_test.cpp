@@ -2,7 +2,7 @@
 // and modal loops keeping keys away from the table.
 
 #include "app/message_loop.h"
-#include "app/module.h"
+#include "win/module.h"
 #include "resources/resource_ids.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // The Wine-side shell tests run on one single-threaded COM apartment, as the program.
-#include "app/module.h"
+#include "win/module.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 
 #include "app/main_window.h"
 #include "app/message_loop.h"
-#include "app/module.h"
+#include "win/module.h"
 #include "mediaplayer/scripted_player.h"
 #include "playback/transport_panel.h"
 #include "resources/resource_ids.h"

@@ -1,8 +1,8 @@
 // The window framework: message tables, the "handled" mark, commands matched on their
 // id alone, and the one fallback.
 
-#include "app/module.h"
-#include "app/window_base.h"
+#include "win/module.h"
+#include "win/window_base.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Timings of the caption panel at 3,000 rows, printed in milliseconds.
-#include "app/modal_ui.h"
+#include "win/modal_ui.h"
 #include "captions/caption_panel.h"
 #include "captions/language_commands.h"
 

@@ -3,7 +3,7 @@
 // in for the language box 247, with a fake modal interface that records message
 // boxes and runs dialogs with a test-supplied script.
 
-#include "app/modal_ui.h"
+#include "win/modal_ui.h"
 #include "captions/caption_panel.h"
 
 #include <gtest/gtest.h>

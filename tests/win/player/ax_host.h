@@ -5,8 +5,8 @@
 #include <windows.h>
 #include <ole2.h>
 
-#include "app/com_ptr.h"
-#include "playback/wmp_interfaces.h"
+#include "win/com_ptr.h"
+#include "win/wmp_interfaces.h"
 
 #include <functional>
 #include <string>

@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <ole2.h>
 
-#include "playback/wmp_interfaces.h"
+#include "win/wmp_interfaces.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "formats/sami_format.h"
+#include "core/sami_format.h"
 
 #include <cmath>
 #include <cstdio>

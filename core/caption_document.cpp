@@ -1,6 +1,6 @@
-#include "captions/caption_document.h"
+#include "core/caption_document.h"
 
-#include "captions/time_text.h"
+#include "core/time_text.h"
 
 namespace zav {
 namespace {

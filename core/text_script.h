@@ -3,7 +3,7 @@
 // 205, the cleaning of the file's text and its split into captions of at most a
 // chosen length, cut at word boundaries.
 
-#include "captions/code_page.h"
+#include "core/code_page.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "formats/sami_parser.h"
+#include "core/sami_parser.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "app/modal_ui.h"
+#include "win/modal_ui.h"
 
 namespace zav {
 namespace {

@@ -1,4 +1,4 @@
-#include "formats/transcript_text.h"
+#include "core/transcript_text.h"
 
 namespace zav {
 

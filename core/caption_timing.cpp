@@ -1,4 +1,4 @@
-#include "captions/caption_timing.h"
+#include "core/caption_timing.h"
 
 #include <algorithm>
 #include <limits>

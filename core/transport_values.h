@@ -3,7 +3,7 @@
 // steps and the rate text, seconds as seek-slider tenths, and the caption row due at
 // a position.
 
-#include "captions/caption_document.h"
+#include "core/caption_document.h"
 
 #include <string>
 #include <vector>

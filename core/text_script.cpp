@@ -1,7 +1,7 @@
-#include "formats/text_script.h"
+#include "core/text_script.h"
 
-#include "captions/caption_document.h"
-#include "captions/caption_timing.h"
+#include "core/caption_document.h"
+#include "core/caption_timing.h"
 
 #include <algorithm>
 

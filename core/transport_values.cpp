@@ -1,4 +1,4 @@
-#include "playback/transport_values.h"
+#include "core/transport_values.h"
 
 #include <climits>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "formats/asx_playlist.h"
+#include "core/asx_playlist.h"
 
 namespace zav {
 

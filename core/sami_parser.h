@@ -8,8 +8,8 @@
 // Any input is safe: every scan stays inside the data, and words are read from a
 // tag only up to the tag's end.
 
-#include "captions/caption_document.h"
-#include "captions/code_page.h"
+#include "core/caption_document.h"
+#include "core/code_page.h"
 
 #include <string>
 #include <string_view>

@@ -3,8 +3,8 @@
 // style class per language and a SYNC block for every timed row, each line ended by
 // CR LF as text mode writes it. No byte-order mark and no escaping.
 
-#include "captions/caption_document.h"
-#include "captions/code_page.h"
+#include "core/caption_document.h"
+#include "core/code_page.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "app/error_report.h"
+#include "win/error_report.h"
 
-#include "app/modal_ui.h"
+#include "win/modal_ui.h"
 
 #include <cwchar>
 

@@ -5,7 +5,7 @@
 //  - rows exist only while at least one language exists;
 //  - with a language, currentLanguage is a valid language index.
 
-#include "captions/code_page.h"
+#include "core/code_page.h"
 
 #include <cstddef>
 #include <string>

@@ -1,8 +1,8 @@
 #pragma once
 // The class name typed into the Add Language dialog, as it becomes a language.
 
-#include "captions/caption_document.h"
-#include "captions/code_page.h"
+#include "core/caption_document.h"
+#include "core/code_page.h"
 
 #include <optional>
 #include <string>

@@ -2,7 +2,7 @@
 // The system's ANSI code page (CP_ACP), the program's one conversion of file and
 // language-name text.
 
-#include "captions/code_page.h"
+#include "core/code_page.h"
 
 namespace zav {
 

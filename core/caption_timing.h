@@ -4,7 +4,7 @@
 // duplicate rule, the times stamped from a player position, and the sum of the Edit
 // Start Time fields.
 
-#include "captions/caption_document.h"
+#include "core/caption_document.h"
 
 #include <cstdint>
 #include <optional>

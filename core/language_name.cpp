@@ -1,4 +1,4 @@
-#include "captions/language_name.h"
+#include "core/language_name.h"
 
 namespace zav {
 namespace {

@@ -2,7 +2,7 @@
 // The transcript files' portable part: the bytes a text-mode stream reads and
 // writes, and the conversions between the transcript window's text and the file.
 
-#include "captions/code_page.h"
+#include "core/code_page.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "captions/ansi_code_page.h"
+#include "win/ansi_code_page.h"
 
 #include <windows.h>
 

@@ -1,0 +1,13 @@
+# The portable core: no windows.h; built natively and into the program.
+list(APPEND ZAV_CORE_SOURCES
+  ${ZAV_ROOT}/core/asx_playlist.cpp
+  ${ZAV_ROOT}/core/caption_document.cpp
+  ${ZAV_ROOT}/core/caption_timing.cpp
+  ${ZAV_ROOT}/core/language_name.cpp
+  ${ZAV_ROOT}/core/sami_format.cpp
+  ${ZAV_ROOT}/core/sami_parser.cpp
+  ${ZAV_ROOT}/core/text_script.cpp
+  ${ZAV_ROOT}/core/time_text.cpp
+  ${ZAV_ROOT}/core/transcript_text.cpp
+  ${ZAV_ROOT}/core/transport_values.cpp
+)
