@@ -6,6 +6,7 @@ list(APPEND ZAV_CORE_SOURCES
   ${ZAV_ROOT}/core/language_name.cpp
   ${ZAV_ROOT}/core/sami_format.cpp
   ${ZAV_ROOT}/core/sami_parser.cpp
+  ${ZAV_ROOT}/core/text_encoding.cpp
   ${ZAV_ROOT}/core/text_script.cpp
   ${ZAV_ROOT}/core/time_text.cpp
   ${ZAV_ROOT}/core/transcript_text.cpp
