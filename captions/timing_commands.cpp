@@ -15,8 +15,6 @@ namespace {
 
 const wchar_t kDuplicateTime[] = L"You cannot enter a duplicate time value.";
 
-void showMessage(HWND owner, const wchar_t* text) { modalUi().messageBox(owner, text, L"", MB_OK); }
-
 // The player's current position in seconds. A failing read, or a position that is
 // not a number, gives nothing: the command then does nothing further.
 bool readPosition(IWMPControls* controls, double& seconds) {

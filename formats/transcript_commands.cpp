@@ -79,9 +79,9 @@ LRESULT MainWindow::onSaveTranscriptAs(WPARAM, LPARAM) {
     if (!transcriptWindow_) return 0;
     std::string ansiPath;
     if (!chooseTranscriptFile(true, L"TEXT file\0*.txt\0", L"Save As", ansiPath)) return 0;
-    ansiPath = withTxtExtension(std::move(ansiPath));
-
-    UniqueFile file(std::fopen(ansiPath.c_str(), "wb"));
+    // A name the code page cannot spell converts to nothing, and the extension rule
+    // must not turn that into ".txt" in the current folder.
+    UniqueFile file(ansiPath.empty() ? nullptr : std::fopen(withTxtExtension(std::move(ansiPath)).c_str(), "wb"));
     if (!file) {
         modalUi().messageBox(hwnd(), L"Could not save the transcript file", L"", MB_OK);
         return 0;

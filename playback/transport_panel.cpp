@@ -33,26 +33,25 @@ void forwardCommand(HWND panel, WPARAM wParam, LPARAM lParam) {
 void translateScroll(HWND panel, WPARAM wParam, LPARAM lParam) {
     HWND main = GetParent(panel);
     HWND seek = GetDlgItem(panel, IDC_SEEK_SLIDER);
+    HWND slider = reinterpret_cast<HWND>(lParam);
     const int code = LOWORD(wParam);
-    // The notification carries the thumb's position in 16 bits only.
-    const int position = HIWORD(wParam);
-    if (seek && reinterpret_cast<HWND>(lParam) == seek) {
+    // The notification carries the thumb's position in 16 bits only, which wraps in a
+    // movie longer than 6,553.5 s; the trackbar's own position is whole, and a
+    // trackbar moves its thumb before it notifies.
+    const auto position = [slider] { return static_cast<LPARAM>(SendMessageW(slider, TBM_GETPOS, 0, 0)); };
+    if (seek && slider == seek) {
         // Dragging only marks the drag; the seek happens when the thumb is let go.
         // Clicks in the channel (page steps) and key steps are not acted on.
         if (code == TB_THUMBTRACK) {
             seekDragActive = true;
         } else if (code == TB_THUMBPOSITION) {
-            SendMessageW(seek, TBM_SETPOS, TRUE, position);
-            sendScrollRequest(main, IDC_SEEK_SLIDER, TB_THUMBPOSITION, position);
+            sendScrollRequest(main, IDC_SEEK_SLIDER, TB_THUMBPOSITION, position());
             seekDragActive = false;
         }
         return;
     }
     // The volume follows every movement of its thumb, and nothing else.
-    if (code == TB_THUMBTRACK) {
-        SendDlgItemMessageW(panel, IDC_VOLUME_SLIDER, TBM_SETPOS, TRUE, position);
-        sendScrollRequest(main, IDC_VOLUME_SLIDER, TB_THUMBTRACK, position);
-    }
+    if (code == TB_THUMBTRACK && slider) sendScrollRequest(main, IDC_VOLUME_SLIDER, TB_THUMBTRACK, position());
 }
 
 }  // namespace

@@ -14,6 +14,10 @@ ModalUi* setModalUi(ModalUi* ui) {
     return previous;
 }
 
+int showMessage(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type) {
+    return modalUi().messageBox(owner, text, caption, type);
+}
+
 int Win32ModalUi::messageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type) {
     return MessageBoxW(owner, text, caption, type);
 }

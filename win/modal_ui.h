@@ -26,6 +26,10 @@ ModalUi& modalUi();
 // Installs ui (nullptr restores the Win32 implementation); returns the previous one.
 ModalUi* setModalUi(ModalUi* ui);
 
+// A message box as the program shows its messages: by default an empty caption, an
+// OK button only and no icon. A null caption means the system's default caption.
+int showMessage(HWND owner, const wchar_t* text, const wchar_t* caption = L"", UINT type = MB_OK);
+
 class Win32ModalUi final : public ModalUi {
 public:
     int messageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type) override;

@@ -94,9 +94,15 @@ private:
         T& self = *static_cast<T*>(this);
         for (const MessageEntry& entry : T::messageTable()) {
             if (entry.message == message) {
+                // The mark belongs to this message: a handler that sends a message to
+                // its own window (DestroyWindow from WM_CLOSE sends WM_DESTROY) must
+                // not see or change the mark of the message it is handling.
+                const bool outerMark = handled_;
                 handled_ = true;
                 const LRESULT result = (self.*entry.handler)(wParam, lParam);
-                if (handled_) return result;
+                const bool handled = handled_;
+                handled_ = outerMark;
+                if (handled) return result;
                 break;
             }
         }

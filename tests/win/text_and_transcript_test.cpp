@@ -345,6 +345,26 @@ TEST_F(TextFilesTest, TranscriptFailuresLeaveTheTextAlone) {
     EXPECT_EQ(windowText(edit), L"kept");
 }
 
+TEST_F(TextFilesTest, TranscriptNameTheCodePageCannotSpellIsNotSaved) {
+    command(IDM_NEW_TRANSCRIPT_FILE);
+    SetWindowTextW(transcript(), L"text");
+    // The name would otherwise come out empty and, with ".txt" added, name a file in
+    // the current folder.
+    wchar_t previous[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryW(folder.path().c_str()));
+    for (const wchar_t* name : {L"\u4E2D\u6587", L"\u4E2D\u6587.txt"}) {
+        ui.boxes.clear();
+        ui.fileNames.push_back(folder.inside(name));
+        command(IDM_SAVE_TRANSCRIPT_AS);
+        ASSERT_EQ(ui.boxes.size(), 1u);
+        EXPECT_EQ(ui.boxes[0].text, L"Could not save the transcript file");
+        EXPECT_FALSE(fileExists(folder.inside(L".txt")));
+        EXPECT_FALSE(fileExists(folder.inside(name)));
+    }
+    SetCurrentDirectoryW(previous);
+}
+
 TEST_F(TextFilesTest, TranscriptLongerThanTheTextLimitIsSavedWhole) {
     command(IDM_NEW_TRANSCRIPT_FILE);
     HWND edit = transcript();

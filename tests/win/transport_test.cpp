@@ -72,8 +72,11 @@ struct TransportFixture : testing::Test {
         MSG msg{window->captionPanel().rowEdit(0), WM_KEYDOWN, key, 0, 0, {}};
         ASSERT_TRUE(zav::processKeyDown(*window, msg));
     }
-    // A trackbar notification to the panel, as the slider sends it.
+    // A trackbar notification to the panel, as the slider sends it: a dragged thumb is
+    // moved first, and the notification carries its position in 16 bits.
     void notify(int slider, int code, int position) {
+        if (code == TB_THUMBTRACK || code == TB_THUMBPOSITION)
+            SendMessageW(control(slider), TBM_SETPOS, TRUE, position);
         SendMessageW(window->transportPanel(), WM_HSCROLL, MAKEWPARAM(code, position),
                      reinterpret_cast<LPARAM>(control(slider)));
     }
@@ -238,6 +241,18 @@ TEST_F(TransportFixture, StepKeysKeepAPauseWhileSeekRequestsPlay) {
     EXPECT_EQ(text(IDC_PLAY), L"Pause");
 }
 
+TEST_F(TransportFixture, ReleasedThumbSeeksPastTheSixteenBitLimitOfATwoHourMovie) {
+    createOpen(7200);
+    ASSERT_EQ(sliderMax(IDC_SEEK_SLIDER), 72000);
+    // 71990 tenths do not fit the notification's 16 bits (they arrive as 6454).
+    for (long tenths : {65535L, 65536L, 71990L, 72000L}) {
+        notify(IDC_SEEK_SLIDER, TB_THUMBTRACK, static_cast<int>(tenths));
+        notify(IDC_SEEK_SLIDER, TB_THUMBPOSITION, static_cast<int>(tenths));
+        EXPECT_DOUBLE_EQ(state->positionRequests.back(), tenths / 10.0);
+        EXPECT_EQ(sliderPos(IDC_SEEK_SLIDER), tenths);
+    }
+}
+
 TEST_F(TransportFixture, ChannelClicksMoveTheThumbWithoutSeeking) {
     createOpen(60);
     state->position = 5;
@@ -304,7 +319,7 @@ TEST_F(TransportFixture, MuteKeepsTheDraggedVolume) {
     EXPECT_EQ(text(IDC_MUTE), L"Mute");
     // Clicks in the channel and the release of the thumb do not change the volume.
     const int calls = state->volumeCalls;
-    for (int code : {TB_PAGEUP, TB_PAGEDOWN, TB_THUMBPOSITION, TB_ENDTRACK}) notify(IDC_VOLUME_SLIDER, code, 10);
+    for (int code : {TB_PAGEUP, TB_PAGEDOWN, TB_THUMBPOSITION, TB_ENDTRACK}) notify(IDC_VOLUME_SLIDER, code, 70);
     EXPECT_EQ(state->volumeCalls, calls);
 
     click(IDC_MUTE);

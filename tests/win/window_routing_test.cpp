@@ -22,6 +22,7 @@ public:
             {WM_COMMAND, &RoutedWindow::onCommand},
             {WM_SETTEXT, &RoutedWindow::onSetText},
             {WM_USER, &RoutedWindow::onUser},
+            {WM_USER + 1, &RoutedWindow::onPassedOn},
         };
         return zav::tableOf(entries);
     }
@@ -38,6 +39,7 @@ public:
     std::vector<WORD> fiveCodes;
     std::vector<WORD> fallbackCodes;
     bool passSetTextOn = false;
+    bool nestOnSetText = false;
     int finalMessages = 0;
 
 private:
@@ -50,7 +52,14 @@ private:
     LRESULT onSetText(WPARAM, LPARAM) {
         // Clearing the mark lets default processing store the text.
         if (passSetTextOn) setHandled(false);
+        // A message to the window itself while this one is handled, whose handler
+        // passes it on to default processing.
+        if (nestOnSetText) SendMessageW(hwnd(), WM_USER + 1, 0, 0);
         return TRUE;
+    }
+    LRESULT onPassedOn(WPARAM, LPARAM) {
+        setHandled(false);
+        return 0;
     }
     LRESULT onUser(WPARAM, LPARAM) { return 1234; }
 };
@@ -90,6 +99,24 @@ TEST(WindowRouting, HandledMarkDecidesAboutDefaultProcessing) {
     DefWindowProcW(hwnd, WM_GETTEXT, 32, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, L"stored");
     EXPECT_EQ(SendMessageW(hwnd, WM_USER, 0, 0), 1234);
+    DestroyWindow(hwnd);
+}
+
+TEST(WindowRouting, NestedMessageKeepsItsMarkToItself) {
+    RoutedWindow window;
+    HWND hwnd = window.create();
+    wchar_t text[32] = {};
+    // The inner message clears its own mark; the outer one stays handled, so the
+    // default procedure never stores the text.
+    window.nestOnSetText = true;
+    SetWindowTextW(hwnd, L"nested");
+    DefWindowProcW(hwnd, WM_GETTEXT, 32, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, L"routed");
+    // And a handler that clears its mark still does so after a nested message.
+    window.passSetTextOn = true;
+    SetWindowTextW(hwnd, L"passed");
+    DefWindowProcW(hwnd, WM_GETTEXT, 32, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, L"passed");
     DestroyWindow(hwnd);
 }
 
