@@ -74,6 +74,60 @@ TEST(CaptionDocument, RemovingLanguagesResetsCurrentAndTheLastTakesTheRows) {
     EXPECT_TRUE(document.isConsistent());
 }
 
+TEST(CaptionDocument, RemovingAllRowsKeepsTheLanguages) {
+    CaptionDocument document = documentWith(4, 2);
+    document.currentLanguage = 1;
+    document.removeAllRows();
+    EXPECT_EQ(document.rowCount(), 0);
+    ASSERT_EQ(document.languageCount(), 2);
+    for (const LanguageClass& language : document.languages) EXPECT_TRUE(language.texts.empty());
+    EXPECT_EQ(document.languages[1].className(), "L1");
+    EXPECT_EQ(document.currentLanguage, 1);
+    EXPECT_TRUE(document.isConsistent());
+    // Rows can be added again, with empty texts.
+    ASSERT_TRUE(document.appendRow());
+    EXPECT_EQ(document.text(1, 0), u"");
+    EXPECT_TRUE(document.isConsistent());
+}
+
+TEST(CaptionDocument, ConsistencyCheckFindsEachBrokenInvariant) {
+    EXPECT_TRUE(CaptionDocument().isConsistent());
+    EXPECT_TRUE(documentWith(3, 2).isConsistent());
+
+    CaptionDocument document = documentWith(3, 2);
+    document.currentLanguage = 1;
+    EXPECT_TRUE(document.isConsistent());
+    document.currentLanguage = 2;
+    EXPECT_FALSE(document.isConsistent());
+    document.currentLanguage = -1;
+    EXPECT_FALSE(document.isConsistent());
+
+    document = documentWith(3, 2);
+    document.times[2].timeText = std::u16string(kMaxTimeText, u'9');
+    EXPECT_TRUE(document.isConsistent());
+    document.times[2].timeText += u'9';
+    EXPECT_FALSE(document.isConsistent());
+
+    document = documentWith(3, 2);
+    document.languages[1].texts.pop_back();
+    EXPECT_FALSE(document.isConsistent());
+
+    document = documentWith(3, 2);
+    document.languages[1].texts[2] = std::u16string(kMaxCaptionText, u'x');
+    EXPECT_TRUE(document.isConsistent());
+    document.languages[1].texts[2] += u'x';
+    EXPECT_FALSE(document.isConsistent());
+
+    document = documentWith(3, 2);
+    document.languages[1].texts[2] = std::u16string(u"a\0b", 3);
+    EXPECT_FALSE(document.isConsistent());
+
+    // Rows without any language.
+    document = CaptionDocument();
+    document.times.emplace_back();
+    EXPECT_FALSE(document.isConsistent());
+}
+
 TEST(CaptionDocument, TextsAreCutAt199Units) {
     CaptionDocument document = documentWith(1);
     document.setText(0, 0, std::u16string(250, u'x'));

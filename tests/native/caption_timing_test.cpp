@@ -78,6 +78,28 @@ TEST(SortRowsByTime, SortedDocumentsAndEmptyOnesAreLeftAlone) {
     EXPECT_EQ(empty.rowCount(), 0);
 }
 
+TEST(SortRowsByTime, SortingAgainAfterRowsWereAddedStartsFromTheRowsAsTheyAre) {
+    CaptionDocument document = documentWithTimes({3000, 1000, 2000}, 2);
+    sortRowsByTime(document);
+    // Sorted already: the second sort keeps every row where it is.
+    sortRowsByTime(document);
+    for (int row = 0; row < 3; ++row) EXPECT_EQ(document.times[row].sortIndex, row) << row;
+    EXPECT_EQ(document.text(1, 0), textOf(1, 1));
+    // A row added after the first sort, earlier than all of them.
+    ASSERT_TRUE(document.appendRow());
+    document.setStartTime(3, 500, cp1252);
+    for (int l = 0; l < 2; ++l) document.setText(l, 3, textOf(l, 3));
+    sortRowsByTime(document);
+    const std::vector<double> expectedTimes{500, 1000, 2000, 3000};
+    const std::vector<int> from{3, 0, 1, 2};
+    const std::vector<int> original{3, 1, 2, 0};
+    for (int row = 0; row < 4; ++row) {
+        EXPECT_EQ(document.times[row].startMs, expectedTimes[row]) << row;
+        EXPECT_EQ(document.times[row].sortIndex, from[row]) << row;
+        for (int l = 0; l < 2; ++l) EXPECT_EQ(document.text(l, row), textOf(l, original[row])) << l << " " << row;
+    }
+}
+
 TEST(SortRowsByTime, TimesThatAreNotNumbersDoNotBreakTheSort) {
     // A start time that is not a number is neither before nor after any other time,
     // which makes the order inconsistent; the sort must still keep every row.
@@ -112,10 +134,11 @@ TEST(StampedTimes, EnterStampsOneSecondEarlierAndSetTimeTheExactPosition) {
     EXPECT_EQ(stampedTimeMs(1.0), 0);
     EXPECT_EQ(stampedTimeMs(0), 0);
     EXPECT_EQ(stampedTimeMs(61.25), 60250);
-    EXPECT_EQ(setTimeMs(12.3456), 12.3456 * 1000);
+    EXPECT_EQ(setTimeMs(12.375), 12375);
     EXPECT_EQ(setTimeMs(0), 0);
     // The fraction of a millisecond stays.
-    EXPECT_GT(setTimeMs(12.3456), 12345.5);
+    EXPECT_EQ(setTimeMs(1.0625), 1062.5);
+    EXPECT_DOUBLE_EQ(setTimeMs(12.3456), 12345.6);
 }
 
 TEST(StartTimeFields, FieldsReadAsTheStandardConversionReadsThem) {

@@ -31,16 +31,30 @@ TEST(ClassNameFromTyped, LongNamesAreCutTo29Bytes) {
 
 TEST(ClassNameFromTyped, MultiByteNamesKeepWholeCharacters) {
     const test::IconvCodePage shiftJis("CP932");
-    // Fifteen two-byte characters are 30 bytes: 14 of them fit into 29.
-    const std::u16string typed(15, u'\u65e5');
+    // Fifteen different two-byte characters are 30 bytes: the first 14 fit into 29.
+    const std::u16string typed =
+        u"\u65e5\u672c\u8a9e\u306e\u5b57\u5e55\u3092\u4f5c\u308b\u6642\u9593\u3068\u8a00\u8449\u96c6";
+    ASSERT_EQ(typed.size(), 15u);
     const auto name = classNameFromTyped(typed, shiftJis);
     ASSERT_TRUE(name);
     EXPECT_EQ(name->size(), 28u);
-    EXPECT_EQ(shiftJis.fromAnsi(*name), std::u16string(14, u'\u65e5'));
+    EXPECT_EQ(shiftJis.fromAnsi(*name), typed.substr(0, 14));
     // One byte before them shifts the boundary: 1 + 14 * 2 = 29 exactly.
     const auto shifted = classNameFromTyped(u"a" + typed, shiftJis);
     ASSERT_TRUE(shifted);
     EXPECT_EQ(shifted->size(), 29u);
+    EXPECT_EQ(shiftJis.fromAnsi(*shifted), u"a" + typed.substr(0, 14));
+}
+
+TEST(ClassNameFromTyped, ASurrogatePairAtTheLimitIsKeptOrDroppedWhole) {
+    // In UTF-8 (code page 65001) the pair is one four-byte character.
+    const test::IconvCodePage utf8("UTF-8");
+    const std::u16string face = u"\xD83D\xDE00";
+    // 25 + 4 = 29 bytes: the pair fits, the 'b' after it does not.
+    EXPECT_EQ(classNameFromTyped(std::u16string(25, u'a') + face + u"b", utf8),
+              std::string(25, 'a') + "\xF0\x9F\x98\x80");
+    // 28 + 4 = 32 bytes: the pair goes whole, not its first byte with it.
+    EXPECT_EQ(classNameFromTyped(std::u16string(28, u'a') + face, utf8), std::string(28, 'a'));
 }
 
 TEST(AddedLanguage, UsesTheNameTwiceAndTheFixedCode) {

@@ -206,12 +206,16 @@ TEST(SamiImport, SyncValuesAreLeadingDecimalNumbers) {
 }
 
 TEST(SamiImport, ASyncWithoutValueNeverTakesTheTextAfterIt) {
-    const Imported back = import(englishFile("<SYNC start>\n<P class=ENUSCC>kept\n<SYNC>7 <P class=ENUSCC>also\n"));
-    ASSERT_EQ(back.rows(), 2);
+    const Imported back = import(englishFile(
+        "<SYNC start>\n<P class=ENUSCC>kept\n<SYNC>7 <P class=ENUSCC>also\n<SYNC start>1234 <P class=ENUSCC>last\n"));
+    ASSERT_EQ(back.rows(), 3);
     EXPECT_EQ(back.time(0), 0);
     EXPECT_EQ(back.text(0, 0), u"kept");
     EXPECT_EQ(back.time(1), 0);
     EXPECT_EQ(back.text(0, 1), u"also");
+    // Digits right after the tag's end are not its value.
+    EXPECT_EQ(back.time(2), 0);
+    EXPECT_EQ(back.text(0, 2), u"last");
 }
 
 TEST(SamiImport, OverlongValuesAreCut) {
@@ -256,8 +260,22 @@ TEST(SamiImport, BrokenFilesEndCleanly) {
     EXPECT_EQ(back.text(0, 0), u"a");
     EXPECT_EQ(back.time(1), 5);
 
-    for (const char* file : {"", "<", ">", "<STYLE>", "<BODY>", "<BODY><P class=A>", "<STYLE><!--.A{", "<SYNC start="})
-        import(file);
+    // Fragments: a body is ended even when it holds nothing; a tag never closed is no
+    // tag, so none of them yields a language or a row.
+    struct Fragment {
+        const char* file;
+        int bodiesEnded;
+    };
+    for (const Fragment& fragment : {Fragment{"", 0}, Fragment{"<", 0}, Fragment{">", 0}, Fragment{"<STYLE>", 0},
+                                     Fragment{"<BODY>", 1}, Fragment{"<BODY><P class=A>", 1},
+                                     Fragment{"<STYLE><!--.A{", 0}, Fragment{"<SYNC start=", 0},
+                                     Fragment{"<BODY><SYNC start=5", 1}}) {
+        back = import(fragment.file);
+        EXPECT_EQ(back.document.languageCount(), 0) << fragment.file;
+        EXPECT_EQ(back.rows(), 0) << fragment.file;
+        EXPECT_EQ(back.refusedRows, 0) << fragment.file;
+        EXPECT_EQ(back.bodiesEnded, fragment.bodiesEnded) << fragment.file;
+    }
 }
 
 }  // namespace

@@ -7,7 +7,11 @@
 #include "tests/native/stepwise_split.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
+#include <climits>
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <ostream>
@@ -166,6 +170,35 @@ TEST(TextScriptSplit, LeadingSpacesAndDelsFollowTheSteps) {
     // A cut that lands among a word's DELs reads on to the next word.
     const std::string dels = std::string(10, 'y') + std::string(40, '\x7F') + " tail";
     EXPECT_EQ(zav::splitScriptText(dels, 25), stepwiseSplit(dels, 25));
+}
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZAV_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+// Without the guard a length of 0 would cut empty pieces forever, so the split runs
+// in a child held to ten seconds and 1 GiB: a loop fails the test instead of hanging it.
+// (AddressSanitizer reserves far more address space than that, so it keeps the time limit alone.)
+TEST(TextScriptSplitDeathTest, LengthsBelowOneCountAsOne) {
+    const std::string text = "ab c";
+    const std::vector<ScriptPiece> ones{{0, 1}, {1, 1}, {2, 1}, {3, 1}};
+    ASSERT_EQ(zav::splitScriptText(text, 1), ones);
+    for (const int n : {0, -5, INT_MIN}) {
+        EXPECT_EXIT(
+            {
+                alarm(10);
+#ifndef ZAV_ADDRESS_SANITIZER
+                rlimit memory;
+                memory.rlim_cur = memory.rlim_max = rlim_t(1) << 30;
+                setrlimit(RLIMIT_AS, &memory);
+#endif
+                std::exit(zav::splitScriptText(text, n) == ones ? 0 : 1);
+            },
+            testing::ExitedWithCode(0), "")
+            << "N = " << n;
+    }
 }
 
 TEST(TextScriptSplit, AgreesWithTheStepsOnRandomTexts) {

@@ -16,6 +16,8 @@ TEST(FormatTimeText, WritesEachFieldWithItsWidth) {
     EXPECT_EQ(formatTimeText(1), "00:00:00:001");
     EXPECT_EQ(formatTimeText(100), "00:00:00:100");
     EXPECT_EQ(formatTimeText(99), "00:00:00:099");
+    EXPECT_EQ(formatTimeText(9 * 3600000.0 + 9 * 60000 + 9 * 1000 + 9), "09:09:09:009");
+    EXPECT_EQ(formatTimeText(60000), "00:01:00:000");
 }
 
 TEST(FormatTimeText, NegativeTimesReadAsZero) {

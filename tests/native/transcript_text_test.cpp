@@ -20,6 +20,9 @@ TEST(TranscriptBytes, LineBreaksAreStoredAsCrCrLf) {
     EXPECT_EQ(zav::transcriptFileBytes(u"x", cp1252), "x");
     // A bare LF is written as CR LF; a lone CR stays as it is.
     EXPECT_EQ(zav::transcriptFileBytes(u"a\nb\rc", cp1252), "a\r\nb\rc");
+    // A text that begins with a line break.
+    EXPECT_EQ(zav::transcriptFileBytes(u"\r\nx", cp1252), "\r\r\nx");
+    EXPECT_EQ(zav::transcriptFileBytes(u"\nx", cp1252), "\r\nx");
 }
 
 TEST(TranscriptBytes, TextIsWrittenInTheCodePage) {
@@ -33,6 +36,8 @@ TEST(TranscriptBytes, ReadingInTextModeJoinsCrLfPairsOnly) {
     EXPECT_EQ(zav::textModeRead("a\r\nb\r\n"), "a\nb\n");
     EXPECT_EQ(zav::textModeRead("a\rb\n\r"), "a\rb\n\r");
     EXPECT_EQ(zav::textModeRead("\r"), "\r");
+    EXPECT_EQ(zav::textModeRead("\r\nx"), "\nx");
+    EXPECT_EQ(zav::textModeRead("\r\r\nx"), "\r\nx");
     EXPECT_EQ(zav::textModeRead(""), "");
     EXPECT_EQ(zav::textModeWrite("\n\n"), "\r\n\r\n");
 }
@@ -50,6 +55,7 @@ TEST(TranscriptBytes, ForeignFilesOpenAsTheyAre) {
     EXPECT_EQ(zav::transcriptWindowText("a\r\nb", cp1252), u"a\nb");
     EXPECT_EQ(zav::transcriptWindowText("\xE9t\xE9", cp1252), u"\u00E9t\u00E9");
     EXPECT_EQ(zav::transcriptWindowText("", cp1252), u"");
+    EXPECT_EQ(zav::transcriptWindowText("\r\nx", cp1252), u"\nx");
     // A window text ends at a zero byte.
     EXPECT_EQ(zav::transcriptWindowText(std::string("ab\0cd", 5), cp1252), u"ab");
 }
@@ -60,6 +66,7 @@ TEST(TranscriptBytes, TxtIsAppendedUnlessTheNameEndsInIt) {
     EXPECT_EQ(zav::withTxtExtension("C:\\notes.TXT"), "C:\\notes.TXT.txt");
     EXPECT_EQ(zav::withTxtExtension("a.tx"), "a.tx.txt");
     EXPECT_EQ(zav::withTxtExtension("txt"), "txt.txt");
+    EXPECT_EQ(zav::withTxtExtension(".txt"), ".txt");
     EXPECT_EQ(zav::withTxtExtension(""), ".txt");
 }
 

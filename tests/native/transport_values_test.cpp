@@ -96,6 +96,9 @@ TEST(DueCaptionRow, LatestOfEqualTimesWinsAndUntimedRowsNever) {
     EXPECT_EQ(dueCaptionRow(timesOf({-1, -1}), 5000), 0);
     // Rows out of order: an earlier time after a later one does not win.
     EXPECT_EQ(dueCaptionRow(timesOf({0, 4000, 2000}), 5000), 1);
+    // Row 0 later than row 1: row 0 once its time has come, row 1 before.
+    EXPECT_EQ(dueCaptionRow(timesOf({3000, 1000}), 5000), 0);
+    EXPECT_EQ(dueCaptionRow(timesOf({3000, 1000}), 2000), 1);
     // Several rows at 0 before anything else: the last of them.
     EXPECT_EQ(dueCaptionRow(timesOf({0, 0, 0, 9000}), 100), 2);
     // Nothing qualifies before the first time: row 0 all the same.
