@@ -1,10 +1,10 @@
 #include "app/main_window.h"
 
 #include "app/command_panel.h"
-#include "win/modal_ui.h"
-#include "win/module.h"
 #include "playback/transport_panel.h"
 #include "resources/resource_ids.h"
+#include "win/modal_ui.h"
+#include "win/module.h"
 
 #include <algorithm>
 
@@ -43,16 +43,9 @@ HWND MainWindow::create(HINSTANCE instance, HMENU menu) {
 LRESULT MainWindow::onCreate(WPARAM, LPARAM) {
     transcriptWindow_ = nullptr;
     ensureAxHostClass();
-    refs_.eventCookie = 0;
     playerHost_ = createPlayerHostWindow(instance_, hwnd());
-    if (!playerHost_) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    if (FAILED(createPlayerControl(playerHost_, refs_))) {
-        // No call may go to an interface that was not obtained: drop what there is
-        // and let the quit message end the run.
-        refs_.release();
+    // Without the player the quit message ends the run.
+    if (!playerHost_ || FAILED(transport_.createPlayer(playerHost_))) {
         PostQuitMessage(0);
         return 0;
     }
@@ -61,16 +54,18 @@ LRESULT MainWindow::onCreate(WPARAM, LPARAM) {
 }
 
 void MainWindow::createChildren() {
-    transportPanel_ = createTransportPanel(instance_, hwnd());
-    if (transportPanel_) ShowWindow(transportPanel_, SW_SHOWNORMAL);
+    HWND transportPanel = createTransportPanel(instance_, hwnd());
+    if (transportPanel) ShowWindow(transportPanel, SW_SHOWNORMAL);
 
     previewLine_ = CreateWindowExW(0, L"STATIC", L" ", WS_CHILD | WS_VISIBLE, 5, 227, 300, 80, hwnd(),
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PREVIEW_LINE)), instance_, nullptr);
+    transport_.attach(hwnd(), transportPanel, previewLine_);
 
     commandPanel_ = createCommandPanel(instance_, hwnd());
     if (commandPanel_) ShowWindow(commandPanel_, SW_SHOWNORMAL);
+    editor_.attach(hwnd(), commandPanel_ ? GetDlgItem(commandPanel_, IDC_LANGUAGE_COMBO) : nullptr);
 
-    captionPanel_.playerControls = refs_.positionControls.get();
+    captionPanel_.playerControls = transport_.positionControls();
     if (HWND panel = captionPanel_.create(hwnd(), instance_)) ShowWindow(panel, SW_SHOWNORMAL);
 
     RECT client{};
@@ -83,17 +78,9 @@ void MainWindow::createChildren() {
     startTimeHeader_ = CreateWindowExW(WS_EX_WINDOWEDGE, L"STATIC", L"Start Time", headerStyle, w - 90, 0, w, 20,
                                        hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_START_TIME_HEADER)),
                                        instance_, nullptr);
-    mediaState_ = 1;
-
-    // The splash picture, by relative name; the result is not examined.
-    BSTR splash = SysAllocString(L"ZAV Caption.jpg");
-    refs_.player->put_URL(splash);
-    SysFreeString(splash);
-
-    previewBrush_ = CreateSolidBrush(RGB(0, 0, 0));
+    transport_.showSplash();
+    previewBrush_.reset(CreateSolidBrush(RGB(0, 0, 0)));
     SendMessageW(hwnd(), WM_COMMAND, IDM_NEW_CAPTION_FILE, 0);
-    playRate_ = 1.0;
-    isMuted_ = false;
 }
 
 LRESULT MainWindow::onKeyDown(WPARAM, LPARAM) {
@@ -102,12 +89,8 @@ LRESULT MainWindow::onKeyDown(WPARAM, LPARAM) {
 }
 
 LRESULT MainWindow::onDestroy(WPARAM, LPARAM) {
-    openedMedia_.reset();
-    refs_.release();
-    if (previewBrush_) {
-        DeleteObject(previewBrush_);
-        previewBrush_ = nullptr;
-    }
+    transport_.release();
+    previewBrush_.reset();
     setHandled(false);
     return 0;
 }
@@ -135,7 +118,8 @@ LRESULT MainWindow::onEraseBackground(WPARAM, LPARAM) { return 0; }
 LRESULT MainWindow::onContextMenu(WPARAM wParam, LPARAM lParam) {
     ComPtr<IUnknown> control = hostedControl(playerHost_);
     ComPtr<IOleInPlaceObjectWindowless> windowless;
-    if (refs_.player) refs_.player.as(IID_IOleInPlaceObjectWindowless, windowless);
+    if (IWMPPlayer4* player = transport_.player())
+        player->QueryInterface(IID_IOleInPlaceObjectWindowless, windowless.putVoid());
     if (!windowless && control) control.as(IID_IOleInPlaceObjectWindowless, windowless);
     if (!windowless) return 0;
     LRESULT result = 0;
@@ -154,16 +138,14 @@ LRESULT MainWindow::onPaint(WPARAM, LPARAM) {
     SetBkColor(dc, RGB(0, 0, 0));
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &square, L"", 0, nullptr);
 
-    HBITMAP bitmap = LoadBitmapW(instance_, MAKEINTRESOURCEW(IDB_PANEL_ICON));
-    if (bitmap) {
+    if (const UniqueBitmap bitmap{LoadBitmapW(instance_, MAKEINTRESOURCEW(IDB_PANEL_ICON))}) {
         HDC memory = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(memory, bitmap);
+        HGDIOBJ old = SelectObject(memory, bitmap.get());
         BitBlt(dc, 207, 329, 30, 25, memory, 0, 0, SRCCOPY);
         SelectObject(memory, old);
         DeleteDC(memory);
-        DeleteObject(bitmap);
     } else {
-        modalUi().messageBox(hwnd(), L"Icon failed to load", L"", MB_OK);
+        showMessage(hwnd(), L"Icon failed to load");
     }
     EndPaint(hwnd(), &ps);
     return 0;
@@ -174,7 +156,7 @@ LRESULT MainWindow::onCtlColorStatic(WPARAM wParam, LPARAM lParam) {
         HDC dc = reinterpret_cast<HDC>(wParam);
         SetBkColor(dc, RGB(0, 0, 0));
         SetTextColor(dc, RGB(255, 255, 255));
-        return reinterpret_cast<LRESULT>(previewBrush_);
+        return reinterpret_cast<LRESULT>(previewBrush_.get());
     }
     // The column headers keep the system's colours.
     return 0;
@@ -189,9 +171,9 @@ LRESULT MainWindow::onGetMinMaxInfo(WPARAM, LPARAM lParam) {
 }
 
 LRESULT MainWindow::onClose(WPARAM, LPARAM) {
-    const int answer = modalUi().messageBox(
-        hwnd(), L"If you haven't saved your work, hit cancel and do so before quitting.  Hit OK to quit.",
-        L"Reminder", MB_OKCANCEL);
+    const int answer = showMessage(
+        hwnd(), L"If you haven't saved your work, hit cancel and do so before quitting.  Hit OK to quit.", L"Reminder",
+        MB_OKCANCEL);
     if (answer == IDCANCEL) return 0;
     DestroyWindow(hwnd());
     return 1;
@@ -199,13 +181,43 @@ LRESULT MainWindow::onClose(WPARAM, LPARAM) {
 
 LRESULT MainWindow::onCommand(WPARAM wParam, LPARAM lParam) { return routeCommand(wParam, lParam); }
 
-HWND MainWindow::languageCombo() const noexcept {
-    return commandPanel_ ? GetDlgItem(commandPanel_, IDC_LANGUAGE_COMBO) : nullptr;
+LRESULT MainWindow::onTransportScroll(WPARAM wParam, LPARAM lParam) {
+    transport_.onScroll(wParam, lParam);
+    return 0;
 }
 
-bool MainWindow::isCaptionEdit(HWND window) const { return captionPanel_.isCaptionEdit(window); }
-int MainWindow::captionRowCount() const { return captionPanel_.rowCount(); }
-void MainWindow::selectPreviousRow() { captionPanel_.selectPreviousRow(); }
-void MainWindow::selectNextRow() { captionPanel_.selectNextRow(); }
+void MainWindow::showTranscriptMode() {
+    // A transcript window that exists already keeps its text.
+    if (!transcriptWindow_) {
+        // WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL
+        constexpr DWORD kTranscriptStyle = 0x50A10044;
+        RECT outer{};
+        GetWindowRect(hwnd(), &outer);
+        const int width = std::max<int>(outer.right - outer.left - 310, 0);
+        const int height = std::max<int>(outer.bottom - outer.top - 50, 0);
+        transcriptWindow_ = CreateWindowExW(WS_EX_WINDOWEDGE, L"EDIT", L"", kTranscriptStyle, 310, 0, width, height,
+                                            hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TRANSCRIPT_WINDOW)),
+                                            instance_, nullptr);
+    }
+    for (HWND window : {commandPanel_, captionPanel_.hwnd(), captionHeader_, startTimeHeader_}) {
+        if (window) ShowWindow(window, SW_HIDE);
+    }
+    for (UINT id : {IDM_EXPORT_SAMI, IDM_IMPORT_TEXT_SCRIPT, IDM_IMPORT_SAMI, IDM_OPEN_PRODUCER_MOVIE,
+                    IDM_EXPORT_TO_PRODUCER}) {
+        EnableMenuItem(menu_, id, MF_BYCOMMAND | MF_GRAYED);
+    }
+    EnableMenuItem(menu_, IDM_SAVE_TRANSCRIPT_AS, MF_BYCOMMAND | MF_ENABLED);
+    EnableMenuItem(menu_, IDM_OPEN_TRANSCRIPT, MF_BYCOMMAND | MF_ENABLED);
+}
+
+void MainWindow::showCaptionMode() {
+    if (transcriptWindow_) {
+        SendMessageW(transcriptWindow_, WM_CLOSE, 0, 0);
+        transcriptWindow_ = nullptr;
+    }
+    for (HWND window : {commandPanel_, captionPanel_.hwnd(), captionHeader_, startTimeHeader_}) {
+        if (window) ShowWindow(window, SW_SHOW);
+    }
+}
 
 }  // namespace zav

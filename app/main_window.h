@@ -1,12 +1,16 @@
 #pragma once
 // The program's one top-level window: menu 202, the player host, the two panels, the
-// caption preview line, the caption panel and its column headers.
+// caption preview line, the caption panel and its column headers. It creates and
+// lays out its children, paints, and routes every message and command: the commands
+// themselves are carried out by the caption editor, the transport and the file
+// commands, to which its handlers forward.
 
-#include "win/com_ptr.h"
 #include "app/message_loop.h"
-#include "win/window_base.h"
+#include "captions/caption_editor.h"
 #include "captions/caption_panel.h"
-#include "playback/player_host.h"
+#include "playback/transport.h"
+#include "win/handles.h"
+#include "win/window_base.h"
 
 #include <string>
 
@@ -28,35 +32,37 @@ public:
     void onFinalMessage();
 
     // What the message loop calls.
-    void refreshPlayerState() override;
-    void refreshPosition() override;
-    void togglePlayPause() override;
-    void stepBack() override;
-    void stepForward() override;
+    void refreshPlayerState() override { transport_.refreshPlayerState(); }
+    void refreshPosition() override { transport_.refreshPosition(); }
+    void togglePlayPause() override { transport_.togglePlayPause(); }
+    void stepBack() override { transport_.stepBack(); }
+    void stepForward() override { transport_.stepForward(); }
     void stampNextCaption() override;
-    void selectPreviousRow() override;
-    void selectNextRow() override;
-    bool isCaptionEdit(HWND window) const override;
-    int captionRowCount() const override;
+    void selectPreviousRow() override { captionPanel_.selectPreviousRow(); }
+    void selectNextRow() override { captionPanel_.selectNextRow(); }
+    bool isCaptionEdit(HWND window) const override { return captionPanel_.isCaptionEdit(window); }
+    int captionRowCount() const override { return captionPanel_.rowCount(); }
     HWND mainWindow() const override { return hwnd(); }
 
     CaptionPanel& captionPanel() noexcept { return captionPanel_; }
+    CaptionEditor& captionEditor() noexcept { return editor_; }
+    Transport& transport() noexcept { return transport_; }
     HWND playerHost() const noexcept { return playerHost_; }
-    HWND transportPanel() const noexcept { return transportPanel_; }
+    HWND transportPanel() const noexcept { return transport_.panel(); }
     HWND commandPanel() const noexcept { return commandPanel_; }
     HWND previewLine() const noexcept { return previewLine_; }
     HWND captionHeader() const noexcept { return captionHeader_; }
     HWND startTimeHeader() const noexcept { return startTimeHeader_; }
     HMENU menu() const noexcept { return menu_; }
-    IWMPPlayer4* player() const noexcept { return refs_.player.get(); }
-    IWMPControls* controls() const noexcept { return refs_.controls.get(); }
-    IWMPControls* positionControls() const noexcept { return refs_.positionControls.get(); }
-    DWORD eventCookie() const noexcept { return refs_.eventCookie; }
-    double playRate() const noexcept { return playRate_; }
-    bool isMuted() const noexcept { return isMuted_; }
-    int mediaState() const noexcept { return mediaState_; }
-    bool isPlaying() const noexcept { return isPlaying_; }
-    const std::wstring& producerMoviePath() const noexcept { return producerMoviePath_; }
+    IWMPPlayer4* player() const noexcept { return transport_.player(); }
+    IWMPControls* controls() const noexcept { return transport_.controls(); }
+    IWMPControls* positionControls() const noexcept { return transport_.positionControls(); }
+    DWORD eventCookie() const noexcept { return transport_.eventCookie(); }
+    double playRate() const noexcept { return transport_.playRate(); }
+    bool isMuted() const noexcept { return transport_.isMuted(); }
+    int mediaState() const noexcept { return transport_.mediaState(); }
+    bool isPlaying() const noexcept { return transport_.isPlaying(); }
+    const std::wstring& producerMoviePath() const noexcept { return transport_.producerMoviePath(); }
 
 private:
     // Window messages.
@@ -73,27 +79,19 @@ private:
     LRESULT onClose(WPARAM, LPARAM);
     LRESULT onCommand(WPARAM, LPARAM);
 
-    // Commands of the shell.
+    // Commands (main_window_commands.cpp), each a forward.
     LRESULT onExit(WPARAM, LPARAM);
     LRESULT onAbout(WPARAM, LPARAM);
     LRESULT onQuickKeyReference(WPARAM, LPARAM);
     LRESULT onHelpContents(WPARAM, LPARAM);
-    // Commands carried out by the caption editor.
     LRESULT onNewCaptionFile(WPARAM, LPARAM);
     LRESULT onAddLanguage(WPARAM, LPARAM);
     LRESULT onDeleteLanguage(WPARAM, LPARAM);
-    // Transport commands (playback/transport_commands.cpp).
     LRESULT onPlayButton(WPARAM, LPARAM);
     LRESULT onStop(WPARAM, LPARAM);
     LRESULT onMute(WPARAM, LPARAM);
     LRESULT onRateUp(WPARAM, LPARAM);
     LRESULT onRateDown(WPARAM, LPARAM);
-    void stopPlayback();
-    void toggleMute();
-    void rateUp();
-    void rateDown();
-    void endMute();
-    // Caption timing commands (captions/timing_commands.cpp).
     LRESULT onEditStartTime(WPARAM, LPARAM);
     LRESULT onGotoStartTime(WPARAM, LPARAM);
     LRESULT onDeleteCaption(WPARAM, LPARAM);
@@ -101,7 +99,6 @@ private:
     LRESULT onSortByTime(WPARAM, LPARAM);
     LRESULT onClearAllTimes(WPARAM, LPARAM);
     LRESULT onAddCaption(WPARAM, LPARAM);
-    // Caption files (formats/).
     LRESULT onExportSami(WPARAM, LPARAM);
     LRESULT onImportSami(WPARAM, LPARAM);
     LRESULT onImportTextScript(WPARAM, LPARAM);
@@ -110,33 +107,29 @@ private:
     LRESULT onOpenTranscript(WPARAM, LPARAM);
     LRESULT onCreateAsx(WPARAM, LPARAM);
     LRESULT onExportToProducer(WPARAM, LPARAM);
-    // Opening media (playback/media_commands.cpp).
     LRESULT onOpenMedia(WPARAM, LPARAM);
     LRESULT onOpenProducerMovie(WPARAM, LPARAM);
 
     void createChildren();
     void runInformationDialog(int templateId);
-    HWND languageCombo() const noexcept;
+    // Transcript mode shows the transcript window in place of the caption editor's
+    // panels and offers only the transcript commands of the file menu; caption mode
+    // is the other way round.
+    void showTranscriptMode();
+    void showCaptionMode();
 
     HINSTANCE instance_ = nullptr;
     CaptionPanel captionPanel_;
+    CaptionEditor editor_{captionPanel_};
+    Transport transport_{captionPanel_};
     HWND playerHost_ = nullptr;
-    PlayerReferences refs_;
-    ComPtr<IWMPMedia> openedMedia_;
     HWND previewLine_ = nullptr;
     HWND captionHeader_ = nullptr;
     HWND startTimeHeader_ = nullptr;
-    HWND transportPanel_ = nullptr;
     HWND commandPanel_ = nullptr;
     HWND transcriptWindow_ = nullptr;
     HMENU menu_ = nullptr;
-    HBRUSH previewBrush_ = nullptr;
-    bool isPlaying_ = false;
-    std::wstring producerMoviePath_;
-    int mediaState_ = 1;
-    double playRate_ = 1.0;
-    bool isMuted_ = false;
-    int volumeBeforeMute_ = 0;
+    UniqueBrush previewBrush_;
 };
 
 }  // namespace zav

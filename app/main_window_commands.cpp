@@ -1,10 +1,19 @@
-// The main window's command table and the handlers of its shell commands.
+// The main window's command table and its handlers, each a forward to the command
+// that carries it out.
 
-#include "win/error_report.h"
 #include "app/main_window.h"
-#include "win/modal_ui.h"
+
 #include "captions/language_commands.h"
+#include "captions/timing_commands.h"
+#include "formats/asx_commands.h"
+#include "formats/producer_commands.h"
+#include "formats/sami_commands.h"
+#include "formats/text_script_commands.h"
+#include "formats/transcript_commands.h"
+#include "playback/media_commands.h"
 #include "resources/resource_ids.h"
+#include "win/error_report.h"
+#include "win/modal_ui.h"
 
 namespace zav {
 
@@ -45,14 +54,14 @@ Table<MainWindow::CommandEntry> MainWindow::commandTable() noexcept {
 
 LRESULT MainWindow::onCommandFallback(WPARAM wParam, LPARAM) {
     // In practice the language combo box's selection change (CBN_SELCHANGE).
-    if (HIWORD(wParam) == 1) switchLanguage(captionPanel_, languageCombo());
+    if (HIWORD(wParam) == 1) switchLanguage(editor_);
     return 0;
 }
 
 LRESULT MainWindow::onExit(WPARAM, LPARAM) {
-    const int answer = modalUi().messageBox(
-        hwnd(), L"If you haven't saved your work, hit cancel and do so before quitting. Hit OK to quit.",
-        L"Reminder", MB_OKCANCEL);
+    const int answer = showMessage(
+        hwnd(), L"If you haven't saved your work, hit cancel and do so before quitting. Hit OK to quit.", L"Reminder",
+        MB_OKCANCEL);
     // Any answer but Cancel, a failed box included, counts as OK.
     if (answer != IDCANCEL) DestroyWindow(hwnd());
     return 0;
@@ -77,14 +86,8 @@ LRESULT MainWindow::onHelpContents(WPARAM, LPARAM) {
 }
 
 LRESULT MainWindow::onNewCaptionFile(WPARAM, LPARAM) {
-    if (transcriptWindow_) {
-        SendMessageW(transcriptWindow_, WM_CLOSE, 0, 0);
-        transcriptWindow_ = nullptr;
-    }
-    for (HWND window : {commandPanel_, captionPanel_.hwnd(), captionHeader_, startTimeHeader_}) {
-        if (window) ShowWindow(window, SW_SHOW);
-    }
-    resetCaptionDocument(captionPanel_, languageCombo(), hwnd());
+    showCaptionMode();
+    resetCaptionDocument(editor_);
     if (commandPanel_) ShowWindow(commandPanel_, SW_SHOW);
     EnableMenuItem(menu_, IDM_SAVE_TRANSCRIPT_AS, MF_BYCOMMAND | MF_GRAYED);
     EnableMenuItem(menu_, IDM_OPEN_TRANSCRIPT, MF_BYCOMMAND | MF_GRAYED);
@@ -95,15 +98,40 @@ LRESULT MainWindow::onNewCaptionFile(WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT MainWindow::onAddLanguage(WPARAM, LPARAM) {
-    addLanguage(captionPanel_, languageCombo(), hwnd());
+LRESULT MainWindow::onNewTranscriptFile(WPARAM, LPARAM) {
+    removeAllLanguages(editor_);
+    showTranscriptMode();
     return 0;
 }
 
-LRESULT MainWindow::onDeleteLanguage(WPARAM, LPARAM) {
-    deleteSelectedLanguage(captionPanel_, languageCombo(), hwnd());
-    return 0;
-}
+// ENTER in a caption row, from the message loop.
+void MainWindow::stampNextCaption() { zav::stampNextCaption(editor_); }
 
+// The handlers below only forward; each reports its command as handled.
+// clang-format off
+LRESULT MainWindow::onAddLanguage(WPARAM, LPARAM) { addLanguage(editor_); return 0; }
+LRESULT MainWindow::onDeleteLanguage(WPARAM, LPARAM) { deleteSelectedLanguage(editor_); return 0; }
+LRESULT MainWindow::onEditStartTime(WPARAM, LPARAM) { editStartTime(editor_); return 0; }
+LRESULT MainWindow::onGotoStartTime(WPARAM, LPARAM) { gotoStartTime(editor_, transport_.positionControls()); return 0; }
+LRESULT MainWindow::onDeleteCaption(WPARAM, LPARAM) { deleteCaption(editor_); return 0; }
+LRESULT MainWindow::onSetTime(WPARAM, LPARAM) { setTime(editor_, transport_.positionControls()); return 0; }
+LRESULT MainWindow::onSortByTime(WPARAM, LPARAM) { sortByTime(editor_); return 0; }
+LRESULT MainWindow::onClearAllTimes(WPARAM, LPARAM) { clearAllTimes(editor_); return 0; }
+LRESULT MainWindow::onAddCaption(WPARAM, LPARAM) { addCaption(editor_); return 0; }
+LRESULT MainWindow::onPlayButton(WPARAM, LPARAM) { transport_.togglePlayPause(); captionPanel_.focusSelectedRow(); return 0; }
+LRESULT MainWindow::onStop(WPARAM, LPARAM) { transport_.stopPlayback(); return 0; }
+LRESULT MainWindow::onMute(WPARAM, LPARAM) { transport_.toggleMute(); return 0; }
+LRESULT MainWindow::onRateUp(WPARAM, LPARAM) { transport_.rateUp(); return 0; }
+LRESULT MainWindow::onRateDown(WPARAM, LPARAM) { transport_.rateDown(); return 0; }
+LRESULT MainWindow::onOpenMedia(WPARAM, LPARAM) { openMedia(transport_, captionPanel_, hwnd()); return 0; }
+LRESULT MainWindow::onOpenProducerMovie(WPARAM, LPARAM) { openProducerMovie(transport_, hwnd()); return 0; }
+LRESULT MainWindow::onExportSami(WPARAM, LPARAM) { exportSami(editor_); return 0; }
+LRESULT MainWindow::onImportSami(WPARAM, LPARAM) { importSami(editor_); return 0; }
+LRESULT MainWindow::onImportTextScript(WPARAM, LPARAM) { importTextScript(editor_); return 0; }
+LRESULT MainWindow::onSaveTranscriptAs(WPARAM, LPARAM) { saveTranscriptAs(transcriptWindow_, hwnd()); return 0; }
+LRESULT MainWindow::onOpenTranscript(WPARAM, LPARAM) { openTranscript(transcriptWindow_, hwnd()); return 0; }
+LRESULT MainWindow::onCreateAsx(WPARAM, LPARAM) { createAsx(hwnd()); return 0; }
+LRESULT MainWindow::onExportToProducer(WPARAM, LPARAM) { exportToProducer(captionPanel_.document, transport_.producerMoviePath(), hwnd()); return 0; }
+// clang-format on
 
 }  // namespace zav

@@ -3,30 +3,19 @@
 
 #include "core/caption_document.h"
 #include "core/code_page.h"
-
-#include <windows.h>
-
-#include <optional>
+#include "win/modal_dialog.h"
 
 namespace zav {
 
-class AddLanguageDialog {
+// run(owner) gives the new language, without texts, when the user created a class.
+class AddLanguageDialog : public ModalDialog<AddLanguageDialog, LanguageClass> {
 public:
-    explicit AddLanguageDialog(const CodePageConverter& codePage) : codePage_(codePage) {}
+    explicit AddLanguageDialog(const CodePageConverter& codePage);
 
-    // Runs the dialog modally through modalUi(). True when the user created a class;
-    // the new language, without texts, is then in `result`.
-    bool run(HWND owner);
-
-    std::optional<LanguageClass> result;
-
-    // Called by the dialog procedure.
     INT_PTR onInit(HWND dialog);
-    INT_PTR onCommand(HWND dialog, WORD id);
-
-private:
     void onOk(HWND dialog);
 
+private:
     const CodePageConverter& codePage_;
 };
 

@@ -1,7 +1,8 @@
 #include "captions/caption_panel.h"
 
-#include "win/modal_ui.h"
 #include "resources/resource_ids.h"
+#include "win/modal_ui.h"
+#include "win/window_text.h"
 
 #include <algorithm>
 
@@ -41,15 +42,6 @@ private:
     bool& flag_;
     bool previous_;
 };
-
-std::u16string windowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    if (length <= 0) return std::u16string();
-    std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(window, &buffer[0], length + 1);
-    buffer.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-    return fromWide(buffer);
-}
 
 }  // namespace
 
@@ -122,11 +114,7 @@ std::u16string CaptionPanel::shownText(int row) const {
     // Controls still to take over the row show its text only after updateControls;
     // until then the row's own record is what it shows.
     if (!set || !set->settled || !set->edit) return rows_[row].text;
-    const int length = GetWindowTextLengthW(set->edit);
-    std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
-    const int read = GetWindowTextW(set->edit, &text[0], static_cast<int>(text.size()));
-    text.resize(read > 0 ? static_cast<size_t>(read) : 0);
-    return fromWide(text);
+    return fromWide(windowText(set->edit));
 }
 
 const CaptionPanel::ControlSet* CaptionPanel::setOf(int row) const {
@@ -149,7 +137,7 @@ int CaptionPanel::rowOfEdit(HWND edit) const {
 
 bool CaptionPanel::isCaptionEdit(HWND window) const { return rowOfEdit(window) >= 0; }
 
-void CaptionPanel::message(const wchar_t* text) { modalUi().messageBox(hwnd(), text, L"", MB_OK); }
+void CaptionPanel::message(const wchar_t* text) { showMessage(hwnd(), text); }
 
 // The edit width follows the window rectangle; the panel learns of every change
 // through WM_SIZE, so the rows need not ask the window for it.
@@ -207,12 +195,10 @@ void CaptionPanel::redrawFrame() {
     MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&window), 2);
     RECT client{};
     GetClientRect(hwnd(), &client);
-    HRGN frame = CreateRectRgnIndirect(&window);
-    HRGN inside = CreateRectRgnIndirect(&client);
-    CombineRgn(frame, frame, inside, RGN_DIFF);
-    RedrawWindow(hwnd(), nullptr, frame, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
-    DeleteObject(inside);
-    DeleteObject(frame);
+    const UniqueRegion frame{CreateRectRgnIndirect(&window)};
+    const UniqueRegion inside{CreateRectRgnIndirect(&client)};
+    CombineRgn(frame.get(), frame.get(), inside.get(), RGN_DIFF);
+    RedrawWindow(hwnd(), nullptr, frame.get(), RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
 }
 
 const CaptionPanel::ControlSet* CaptionPanel::ownControls(int row) {
@@ -506,7 +492,7 @@ void CaptionPanel::storeEditTexts() {
         Row& target = rows_[row];
         if (target.edited && target.set >= 0) {
             ControlSet& set = sets_[target.set];
-            set.editText = windowText(set.edit);
+            set.editText = fromWide(windowText(set.edit));
             target.text = set.editText;
             target.edited = false;
         }

@@ -14,9 +14,10 @@
 // a run of operations (a text import adding rows one by one) moves each control
 // once, not once per operation.
 
-#include "win/window_base.h"
-#include "win/ansi_code_page.h"
 #include "core/caption_document.h"
+#include "win/ansi_code_page.h"
+#include "win/handles.h"
+#include "win/window_base.h"
 #include "win/wmp_interfaces.h"
 
 #include <windows.h>
@@ -27,13 +28,6 @@
 #include <vector>
 
 namespace zav {
-
-struct BrushDeleter {
-    void operator()(HBRUSH brush) const noexcept {
-        if (brush) DeleteObject(brush);
-    }
-};
-using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, BrushDeleter>;
 
 // One child control as the panel asks for it.
 struct ControlRequest {

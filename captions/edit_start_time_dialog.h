@@ -3,32 +3,25 @@
 // hours, minutes, seconds and milliseconds.
 
 #include "core/code_page.h"
-
-#include <windows.h>
+#include "win/modal_dialog.h"
 
 #include <cstdint>
-#include <optional>
 
 namespace zav {
 
-class EditStartTimeDialog {
+// run(owner) gives the time in milliseconds when the user pressed OK; nothing for
+// Cancel or when the dialog could not be shown. The fields start empty and the
+// focus goes to the first tab stop, OK.
+class EditStartTimeDialog : public ModalDialog<EditStartTimeDialog, std::int32_t> {
 public:
-    explicit EditStartTimeDialog(const CodePageConverter& codePage) : codePage_(codePage) {}
+    explicit EditStartTimeDialog(const CodePageConverter& codePage);
 
-    // Runs the dialog modally through modalUi(). The time in milliseconds when the
-    // user pressed OK; nothing for Cancel or when the dialog could not be shown.
-    std::optional<std::int32_t> run(HWND owner);
-
-    // Called by the dialog procedure.
-    INT_PTR onInit(HWND dialog);
-    INT_PTR onCommand(HWND dialog, WORD id);
+    void onOk(HWND dialog);
 
 private:
-    void onOk(HWND dialog);
     std::int64_t readField(HWND dialog, int id) const;
 
     const CodePageConverter& codePage_;
-    std::optional<std::int32_t> result_;
 };
 
 }  // namespace zav

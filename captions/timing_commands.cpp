@@ -1,12 +1,11 @@
-// The caption timing commands of the main window: Set Time, ENTER, Goto and Edit
+// The caption timing commands: Set Time, ENTER, Goto and Edit
 // Start Time, Delete and Add Caption, Clear All Times and Sort By Time.
 
 #include "captions/timing_commands.h"
 
-#include "app/main_window.h"
-#include "win/modal_ui.h"
-#include "core/caption_timing.h"
 #include "captions/edit_start_time_dialog.h"
+#include "core/caption_timing.h"
+#include "win/modal_ui.h"
 
 #include <cmath>
 
@@ -47,17 +46,18 @@ int nextRowForStamp(CaptionPanel& panel) {
 
 }  // namespace
 
-void sortByTime(CaptionPanel& panel) {
-    panel.storeEditTexts();
-    sortRowsByTime(panel.document);
-    panel.refreshRows();
+void sortByTime(CaptionEditor& editor) {
+    CaptionPanel& panel = editor.panel();
+    editor.change(L"Sort By Time", [&] {
+        panel.storeEditTexts();
+        sortRowsByTime(panel.document);
+        panel.refreshRows();
+    });
     panel.focusSelectedRow();
 }
 
-// ENTER in a caption row: stamps the next row with one second before the position,
-// read through the panel's copy of the controls, and moves there.
-void MainWindow::stampNextCaption() {
-    CaptionPanel& panel = captionPanel_;
+void stampNextCaption(CaptionEditor& editor) {
+    CaptionPanel& panel = editor.panel();
     if (!panel.hasSelection()) return;
     const int next = panel.selectedRow + 1;
     if (next < panel.rowCount() && panel.document.times[next].startMs != kNoTime) {
@@ -72,102 +72,99 @@ void MainWindow::stampNextCaption() {
         showMessage(panel.hwnd(), kDuplicateTime);
         return;
     }
-    const int row = nextRowForStamp(panel);
-    if (row < 0) return;
-    moveSelection(panel, row);
-    panel.setStartTime(row, ms);
-    panel.storeEditTexts();
-    panel.refreshRows();
+    editor.change(L"Stamp Time", [&] {
+        const int row = nextRowForStamp(panel);
+        if (row < 0) return;
+        moveSelection(panel, row);
+        panel.setStartTime(row, ms);
+        panel.storeEditTexts();
+        panel.refreshRows();
+    });
 }
 
-LRESULT MainWindow::onSetTime(WPARAM, LPARAM) {
-    CaptionPanel& panel = captionPanel_;
-    if (!panel.hasSelection()) return 0;
+void setTime(CaptionEditor& editor, IWMPControls* positionControls) {
+    CaptionPanel& panel = editor.panel();
+    if (!panel.hasSelection()) return;
     double seconds = 0;
-    if (!readPosition(positionControls(), seconds)) {
+    if (!readPosition(positionControls, seconds)) {
         panel.focusSelectedRow();
-        return 0;
+        return;
     }
     const double ms = setTimeMs(seconds);
     if (isDuplicateTime(panel.document.times, ms)) {
-        showMessage(hwnd(), kDuplicateTime);
+        showMessage(editor.owner(), kDuplicateTime);
         panel.focusSelectedRow();
-        return 0;
+        return;
     }
-    const int stamped = panel.selectedRow;
-    panel.setStartTime(stamped, ms);
-    panel.storeEditTexts();
-    panel.refreshRows();
-    const int row = nextRowForStamp(panel);
-    // Without a new row the stamped row stays selected rather than none.
-    moveSelection(panel, row >= 0 ? row : stamped);
-    return 0;
+    editor.change(L"Set Time", [&] {
+        const int stamped = panel.selectedRow;
+        panel.setStartTime(stamped, ms);
+        panel.storeEditTexts();
+        panel.refreshRows();
+        const int row = nextRowForStamp(panel);
+        // Without a new row the stamped row stays selected rather than none.
+        moveSelection(panel, row >= 0 ? row : stamped);
+    });
 }
 
-LRESULT MainWindow::onGotoStartTime(WPARAM, LPARAM) {
-    CaptionPanel& panel = captionPanel_;
+void gotoStartTime(CaptionEditor& editor, IWMPControls* positionControls) {
+    CaptionPanel& panel = editor.panel();
     if (!panel.hasSelection()) {
-        showMessage(hwnd(), L"You must select an edit box to use this function.");
+        showMessage(editor.owner(), L"You must select an edit box to use this function.");
     } else if (panel.document.times[panel.selectedRow].startMs == kNoTime) {
-        showMessage(hwnd(), L"No start time has been given to the selected caption.");
-    } else if (IWMPControls* controls = positionControls()) {
+        showMessage(editor.owner(), L"No start time has been given to the selected caption.");
+    } else if (positionControls) {
         // Two milliseconds after the start, so that the caption is already due there.
         // A failing seek is not reported.
-        controls->put_currentPosition((panel.document.times[panel.selectedRow].startMs + 2) / 1000);
+        positionControls->put_currentPosition((panel.document.times[panel.selectedRow].startMs + 2) / 1000);
     }
     panel.focusSelectedRow();
-    return 0;
 }
 
-LRESULT MainWindow::onEditStartTime(WPARAM, LPARAM) {
-    CaptionPanel& panel = captionPanel_;
+void editStartTime(CaptionEditor& editor) {
+    CaptionPanel& panel = editor.panel();
     if (!panel.hasSelection()) {
-        showMessage(hwnd(), L"You must select a caption in order to edit it's start time.");
+        showMessage(editor.owner(), L"You must select a caption in order to edit it's start time.");
         panel.focusSelectedRow();
-        return 0;
+        return;
     }
     const int row = panel.selectedRow;
-    EditStartTimeDialog dialog(*panel.codePage);
     // Cancel leaves the time as it was. No other row is refreshed, nothing is sorted
     // and a duplicate time is allowed here.
-    if (const std::optional<std::int32_t> ms = dialog.run(hwnd()); ms && row < panel.rowCount()) {
-        panel.setStartTime(row, *ms);
-        panel.showRowTime(row);
+    if (const std::optional<std::int32_t> ms = EditStartTimeDialog(editor.codePage()).run(editor.owner());
+        ms && row < panel.rowCount()) {
+        editor.change(L"Edit Start Time", [&] {
+            panel.setStartTime(row, *ms);
+            panel.showRowTime(row);
+        });
     }
     panel.focusSelectedRow();
-    return 0;
 }
 
-LRESULT MainWindow::onDeleteCaption(WPARAM, LPARAM) {
-    CaptionPanel& panel = captionPanel_;
-    if (!panel.hasSelection()) return 0;
-    panel.deleteRow(panel.selectedRow);
-    if (panel.rowCount() > 0) {
-        if (panel.selectedRow == panel.rowCount()) panel.selectedRow = panel.rowCount() - 1;
-        panel.ensureRowVisible(panel.selectedRow);
-    } else {
-        panel.selectedRow = -1;
-    }
+void deleteCaption(CaptionEditor& editor) {
+    CaptionPanel& panel = editor.panel();
+    if (!panel.hasSelection()) return;
+    editor.change(L"Delete Caption", [&] {
+        panel.deleteRow(panel.selectedRow);
+        if (panel.rowCount() > 0) {
+            if (panel.selectedRow == panel.rowCount()) panel.selectedRow = panel.rowCount() - 1;
+            panel.ensureRowVisible(panel.selectedRow);
+        } else {
+            panel.selectedRow = -1;
+        }
+    });
     InvalidateRect(panel.hwnd(), nullptr, TRUE);
     panel.focusSelectedRow();
-    return 0;
 }
 
-LRESULT MainWindow::onSortByTime(WPARAM, LPARAM) {
-    sortByTime(captionPanel_);
-    return 0;
+void clearAllTimes(CaptionEditor& editor) {
+    editor.change(L"Clear All Times", [&] { editor.panel().clearAllTimes(); });
+    editor.panel().focusSelectedRow();
 }
 
-LRESULT MainWindow::onClearAllTimes(WPARAM, LPARAM) {
-    captionPanel_.clearAllTimes();
-    captionPanel_.focusSelectedRow();
-    return 0;
-}
-
-LRESULT MainWindow::onAddCaption(WPARAM, LPARAM) {
-    captionPanel_.addRow();
-    captionPanel_.focusSelectedRow();
-    return 0;
+void addCaption(CaptionEditor& editor) {
+    editor.change(L"Add Caption", [&] { editor.panel().addRow(); });
+    editor.panel().focusSelectedRow();
 }
 
 }  // namespace zav

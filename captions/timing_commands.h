@@ -1,13 +1,30 @@
 #pragma once
-// The caption timing operations other commands share.
+// The caption timing commands: Set Time, ENTER, Goto and Edit Start Time, Delete and
+// Add Caption, Clear All Times and Sort By Time. Each ends by giving the focus back
+// to the selected caption, except ENTER, which moves it to the stamped row.
 
-#include "captions/caption_panel.h"
+#include "captions/caption_editor.h"
+#include "win/wmp_interfaces.h"
 
 namespace zav {
 
 // Sort By Time: stores the typed texts, sorts the rows into time order with the
 // texts of every language, refreshes the rows and gives the focus back to the
 // selected caption. selectedRow keeps its index. Export SAMI runs it before writing.
-void sortByTime(CaptionPanel& panel);
+void sortByTime(CaptionEditor& editor);
+
+// ENTER in a caption row: stamps the next row (appended after the last) with one
+// second before the position, read through the panel's copy of the controls, and
+// moves there. A next row that has its time already is only moved to.
+void stampNextCaption(CaptionEditor& editor);
+// Set Time: stamps the selected row with the position and moves to the next row.
+void setTime(CaptionEditor& editor, IWMPControls* positionControls);
+// Goto Start Time: seeks the player to the selected caption's time.
+void gotoStartTime(CaptionEditor& editor, IWMPControls* positionControls);
+// Edit Start Time: dialog 206 sets the selected caption's time.
+void editStartTime(CaptionEditor& editor);
+void deleteCaption(CaptionEditor& editor);
+void clearAllTimes(CaptionEditor& editor);
+void addCaption(CaptionEditor& editor);
 
 }  // namespace zav

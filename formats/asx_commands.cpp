@@ -1,14 +1,15 @@
 // The Create ASX wizard: a movie, its SAMI file and the playlist that binds them.
 
-#include "win/dialog_procedure.h"
-#include "app/main_window.h"
-#include "win/modal_ui.h"
-#include "win/module.h"
-#include "win/ansi_code_page.h"
+#include "formats/asx_commands.h"
+
 #include "core/asx_playlist.h"
 #include "formats/file_dialogs.h"
-#include "formats/playlist_file.h"
 #include "resources/resource_ids.h"
+#include "win/ansi_code_page.h"
+#include "win/error_report.h"
+#include "win/file_io.h"
+#include "win/modal_ui.h"
+#include "win/module.h"
 
 #include <commdlg.h>
 
@@ -19,34 +20,11 @@ namespace zav {
 namespace {
 
 // One page of the wizard, modal over the main window: its forward button (OK) ends
-// it with 1; "Exit Wizard" (Cancel), Escape and the close box end it with 0.
-class AsxWizardPage {
-public:
-    explicit AsxWizardPage(int templateId) : templateId_(templateId) {}
-
-    // True when the forward button was pressed; a page that cannot be shown
-    // counts as left.
-    bool run(HWND owner) {
-        return modalUi().dialogBox(Module::instance(), templateId_, owner, &dialogProcedure<AsxWizardPage>,
-                                   reinterpret_cast<LPARAM>(this)) == 1;
-    }
-
-    INT_PTR onInit(HWND) { return TRUE; }
-    INT_PTR onCommand(HWND dialog, WORD id) {
-        if (id == IDOK) {
-            EndDialog(dialog, 1);
-            return TRUE;
-        }
-        if (id == IDCANCEL) {
-            EndDialog(dialog, 0);
-            return TRUE;
-        }
-        return FALSE;
-    }
-
-private:
-    int templateId_;
-};
+// it with 1; "Exit Wizard" (Cancel), Escape and the close box end it with 0. True
+// when the forward button was pressed; a page that cannot be shown counts as left.
+bool runWizardPage(HWND owner, int templateId) {
+    return modalUi().dialogBox(Module::instance(), templateId, owner, OkCancelDialogProc, 0) == 1;
+}
 
 // The wizard's three file dialogs.
 const FileQuestion kMovieQuestion{L"WMV File\0*.wmv\0", L"SELECT THE WMV FILE", OFN_SHOWHELP, false};
@@ -56,9 +34,8 @@ const FileQuestion kSaveQuestion{L"ASX File\0*.asx\0", L"Save ASX File As", OFN_
 // Shows a page, then its file dialog; a cancelled file dialog brings the page back.
 // Empty when the user leaves the wizard.
 std::wstring askUntilChosen(HWND owner, int templateId, const FileQuestion& question) {
-    AsxWizardPage page(templateId);
     for (;;) {
-        if (!page.run(owner)) return std::wstring();
+        if (!runWizardPage(owner, templateId)) return std::wstring();
         // A cancelled file dialog (or an empty name) brings the page back.
         if (auto path = askForFile(question); path && !path->empty()) return *path;
     }
@@ -71,28 +48,27 @@ std::string playlistName(const std::wstring& path) {
 
 }  // namespace
 
-LRESULT MainWindow::onCreateAsx(WPARAM, LPARAM) {
-    const std::wstring moviePath = askUntilChosen(hwnd(), IDD_ASX_SELECT_MOVIE, kMovieQuestion);
-    if (moviePath.empty()) return 0;
+void createAsx(HWND owner) {
+    const std::wstring moviePath = askUntilChosen(owner, IDD_ASX_SELECT_MOVIE, kMovieQuestion);
+    if (moviePath.empty()) return;
     const std::string movieName = playlistName(moviePath);
 
-    const std::wstring samiPath = askUntilChosen(hwnd(), IDD_ASX_SELECT_SAMI, kSamiQuestion);
-    if (samiPath.empty()) return 0;
+    const std::wstring samiPath = askUntilChosen(owner, IDD_ASX_SELECT_SAMI, kSamiQuestion);
+    if (samiPath.empty()) return;
     const std::string playlist = asxPlaylist(movieName, playlistName(samiPath));
 
     // A playlist that cannot be written is reported and step 3 comes back, so that
     // the wizard does not end with its completion page over a missing file.
     for (;;) {
-        const std::wstring chosen = askUntilChosen(hwnd(), IDD_ASX_SAVE, kSaveQuestion);
-        if (chosen.empty()) return 0;
+        const std::wstring chosen = askUntilChosen(owner, IDD_ASX_SAVE, kSaveQuestion);
+        if (chosen.empty()) return;
         const std::wstring asxPath = toWide(withAsxExtension(fromWide(chosen)));
-        if (writePlaylistFile(asxPath, playlist)) break;
+        if (writeFileBytes(asxPath, playlist)) break;
         const std::wstring text = L"Could not open " + toWide(fileNameOf(fromWide(asxPath))) + L" for writing.";
-        modalUi().messageBox(hwnd(), text.c_str(), L"", MB_OK);
+        showMessage(owner, text.c_str());
     }
 
-    AsxWizardPage(IDD_ASX_COMPLETE).run(hwnd());
-    return 0;
+    runWizardPage(owner, IDD_ASX_COMPLETE);
 }
 
 }  // namespace zav

@@ -3,27 +3,19 @@
 // 25 to 200 characters, of the captions the script is split into.
 
 #include "core/code_page.h"
-
-#include <windows.h>
+#include "win/modal_dialog.h"
 
 namespace zav {
 
-class CaptionLengthDialog {
+// run(owner) gives the accepted length; nothing for Cancel or when the dialog could
+// not be shown. The edit box starts empty and has the focus.
+class CaptionLengthDialog : public ModalDialog<CaptionLengthDialog, int> {
 public:
-    explicit CaptionLengthDialog(const CodePageConverter& codePage) : codePage_(codePage) {}
+    explicit CaptionLengthDialog(const CodePageConverter& codePage);
 
-    // Runs the dialog modally through modalUi(), owned by owner: the accepted length,
-    // or IDCANCEL (2) for Cancel. A dialog that could not be shown gives 0 or -1, so
-    // any result below 25 means no length.
-    INT_PTR run(HWND owner);
-
-    // Called by the dialog procedure.
-    INT_PTR onInit(HWND dialog);
-    INT_PTR onCommand(HWND dialog, WORD id);
-
-private:
     void onOk(HWND dialog);
 
+private:
     const CodePageConverter& codePage_;
 };
 

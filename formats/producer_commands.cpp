@@ -1,11 +1,12 @@
 // Export to Producer: the caption file and the playlist of a Producer project.
 
-#include "app/main_window.h"
-#include "win/modal_ui.h"
-#include "win/ansi_code_page.h"
+#include "formats/producer_commands.h"
+
 #include "core/asx_playlist.h"
-#include "formats/playlist_file.h"
 #include "formats/sami_writer.h"
+#include "win/ansi_code_page.h"
+#include "win/file_io.h"
+#include "win/modal_ui.h"
 
 #include <string>
 #include <vector>
@@ -13,10 +14,8 @@
 namespace zav {
 namespace {
 
-void showBox(HWND owner, const wchar_t* text) { modalUi().messageBox(owner, text, L"", MB_OK); }
-
 void showNotPartOfAProject(HWND owner) {
-    showBox(owner,
+    showMessage(owner,
             L"The movie you have opened is not part of a Producer Project.  Please select a movie within a producer "
             L"project folder.");
 }
@@ -54,56 +53,53 @@ bool ansiSamiPath(const std::u16string& entryPath, std::string& ansi) {
     return spelledInAnsi(shortSami, ansi);
 }
 
-// What a file looked like before a write, to tell afterwards whether the write
-// happened: the SAMI writer reports its failure only to the user.
 }  // namespace
 
-LRESULT MainWindow::onExportToProducer(WPARAM, LPARAM) {
+void exportToProducer(const CaptionDocument& document, const std::wstring& producerMoviePath, HWND owner) {
     // Without a Producer movie, or with a bare file name, no project folder is known.
-    const std::u16string moviePath = fromWide(producerMoviePath_);
+    const std::u16string moviePath = fromWide(producerMoviePath);
     const std::u16string_view folder = producerMovieFolder(moviePath);
     if (folder.empty()) {
-        showNotPartOfAProject(hwnd());
-        return 0;
+        showNotPartOfAProject(owner);
+        return;
     }
     // Paths the project's 260-byte buffers could not hold whole are refused rather
     // than cut to a different place.
     const wchar_t* const tooLong = L"The path of the Producer project folder is too long.";
     const std::u16string pattern = producerSearchPattern(folder);
     if (pattern.size() > kMaxProducerPath) {
-        showBox(hwnd(), tooLong);
-        return 0;
+        showMessage(owner, tooLong);
+        return;
     }
     std::u16string entry;
     if (!findProjectEntry(pattern, entry)) {
-        showNotPartOfAProject(hwnd());
-        return 0;
+        showNotPartOfAProject(owner);
+        return;
     }
     const std::u16string samiPath = producerFilePath(folder, entry, kProducerSamiFileName);
     const std::u16string playlistPath = producerFilePath(folder, entry, kProducerPlaylistFileName);
     std::string ansiPath;
     if (playlistPath.size() > kMaxProducerPath ||
         ansiCodePage().toAnsi(playlistPath).size() > kMaxProducerPath) {
-        showBox(hwnd(), tooLong);
-        return 0;
+        showMessage(owner, tooLong);
+        return;
     }
     if (!ansiSamiPath(std::u16string(folder) + entry, ansiPath)) {
-        showBox(hwnd(), L"The path of the Producer project folder cannot be written in the system's code page.");
-        return 0;
+        showMessage(owner, L"The path of the Producer project folder cannot be written in the system's code page.");
+        return;
     }
 
     // The document goes out as it stands: neither sorted nor with unstored edits.
-    const bool samiWritten = SamiWriter(captionPanel_.document, hwnd()).writeSamiFile(ansiPath);
+    const bool samiWritten = SamiWriter(document, owner).writeSamiFile(ansiPath);
 
-    if (!writePlaylistFile(toWide(playlistPath), asxPlaylist(kProducerMovieName, kProducerSamiName))) {
-        showBox(hwnd(), L"Could not open 0Media.asx for writing ");
-        return 0;
+    if (!writeFileBytes(toWide(playlistPath), asxPlaylist(kProducerMovieName, kProducerSamiName))) {
+        showMessage(owner, L"Could not open 0Media.asx for writing ");
+        return;
     }
     // A SAMI file the writer could not save has had its own message; the export
     // is then not announced as done.
     if (samiWritten)
-        showBox(hwnd(), L"0MM0.smi and 0MM0.asx have been exported to your producer project directory.");
-    return 0;
+        showMessage(owner, L"0MM0.smi and 0MM0.asx have been exported to your producer project directory.");
 }
 
 }  // namespace zav

@@ -1,11 +1,9 @@
 #pragma once
-// Reads a SAMI file into the caption panel's document, replacing every language and
+// Reads a SAMI file into the caption editor's document, replacing every language and
 // row: the file's style classes become the languages (with their combo box entries),
 // its SYNC tags the rows and its P lines their texts.
 
-#include "captions/caption_panel.h"
-
-#include <windows.h>
+#include "captions/caption_editor.h"
 
 #include <string>
 
@@ -13,8 +11,7 @@ namespace zav {
 
 class SamiReader {
 public:
-    // combo: the language combo box; owner: the window that owns the reader's boxes.
-    SamiReader(CaptionPanel& panel, HWND combo, HWND owner) : panel_(panel), combo_(combo), owner_(owner) {}
+    explicit SamiReader(CaptionEditor& editor) : editor_(editor) {}
 
     // ansiPath: the file's path in the ANSI code page. The file is read whole
     // before anything changes: one that cannot be read is reported with "Error,
@@ -23,9 +20,7 @@ public:
     void readSamiFile(const std::string& ansiPath);
 
 private:
-    CaptionPanel& panel_;
-    HWND combo_;
-    HWND owner_;
+    CaptionEditor& editor_;
 };
 
 }  // namespace zav

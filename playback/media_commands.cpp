@@ -1,11 +1,13 @@
 // Opening media: Open Media and Open Producer Movie.
 
-#include "win/error_report.h"
-#include "app/main_window.h"
-#include "win/modal_ui.h"
-#include "win/module.h"
+#include "playback/media_commands.h"
+
 #include "playback/open_media_dialog.h"
 #include "resources/resource_ids.h"
+#include "win/error_report.h"
+#include "win/handles.h"
+#include "win/modal_ui.h"
+#include "win/module.h"
 
 namespace zav {
 namespace {
@@ -13,14 +15,10 @@ namespace {
 // The longest path the Producer export keeps (260 units with the terminating zero).
 constexpr size_t kMaxProducerMoviePath = 259;
 
-HRESULT putUrl(IWMPPlayer4* player, BSTR path) {
+// The player takes an empty path as it takes any other.
+HRESULT putUrl(IWMPPlayer4* player, const std::wstring& path) {
     if (!player) return E_POINTER;
-    // The player takes an empty path as it takes any other.
-    BSTR empty = nullptr;
-    if (!path) path = empty = SysAllocString(L"");
-    const HRESULT result = player->put_URL(path);
-    SysFreeString(empty);
-    return result;
+    return player->put_URL(makeBstr(path).get());
 }
 
 // A movie belongs to a Producer project when its folder holds some entry whose name
@@ -41,61 +39,48 @@ bool isInProducerProject(const std::wstring& moviePath) {
 
 }  // namespace
 
-LRESULT MainWindow::onOpenMedia(WPARAM, LPARAM) {
-    OpenMediaDialog dialog;
-    if (dialog.run(hwnd()) != IDOK) return 0;
-    const HRESULT result = putUrl(player(), dialog.mediaPath());
+void openMedia(Transport& transport, CaptionPanel& captions, HWND owner) {
+    const std::optional<std::wstring> path = OpenMediaDialog().run(owner);
+    if (!path) return;
+    const HRESULT result = putUrl(transport.player(), *path);
     if (result == S_OK) {
-        mediaState_ = 1;
-        isPlaying_ = true;
-        SetDlgItemTextW(transportPanel_, IDC_PLAY, L"Pause");
-        captionPanel_.focusSelectedRow();
+        transport.startOpening();
+        captions.focusSelectedRow();
         ComPtr<IWMPClosedCaption> closedCaption;
-        if (SUCCEEDED(player()->get_closedCaption(closedCaption.put())) && closedCaption) {
-            BSTR name = SysAllocString(L"nolock0013.smi");
-            closedCaption->put_SAMIFileName(name);
-            SysFreeString(name);
-        }
+        if (SUCCEEDED(transport.player()->get_closedCaption(closedCaption.put())) && closedCaption)
+            closedCaption->put_SAMIFileName(makeBstr(L"nolock0013.smi").get());
     }
     ReportErrorCode(result);
-    return 0;
 }
 
-LRESULT MainWindow::onOpenProducerMovie(WPARAM, LPARAM) {
+void openProducerMovie(Transport& transport, HWND owner) {
     std::wstring path;
     for (;;) {
-        if (modalUi().dialogBox(Module::instance(), IDD_OPEN_PRODUCER_MOVIE, hwnd(), OkCancelDialogProc, 0) == 0)
-            return 0;
-        OpenMediaDialog dialog;
-        if (dialog.run(hwnd()) != IDOK) continue;
-        path = dialog.mediaPathText();
-        break;
+        if (modalUi().dialogBox(Module::instance(), IDD_OPEN_PRODUCER_MOVIE, owner, OkCancelDialogProc, 0) == 0)
+            return;
+        if (std::optional<std::wstring> chosen = OpenMediaDialog().run(owner)) {
+            path = std::move(*chosen);
+            break;
+        }
     }
     // The Producer export writes beside this path later; one it could not hold
     // whole is refused rather than cut to a different folder.
     if (path.size() > kMaxProducerMoviePath) {
-        modalUi().messageBox(hwnd(), L"The path of the movie is too long.", L"", MB_OK);
-        return 0;
+        showMessage(owner, L"The path of the movie is too long.");
+        return;
     }
-    producerMoviePath_ = path;
-    if (!isInProducerProject(producerMoviePath_)) {
-        modalUi().messageBox(hwnd(),
-                             L"The movie you selected is not part of a Producer Project.  Please select a movie "
-                             L"within a producer project folder.",
-                             L"", MB_OK);
-        return 0;
+    transport.setProducerMoviePath(path);
+    if (!isInProducerProject(path)) {
+        showMessage(owner,
+                    L"The movie you selected is not part of a Producer Project.  Please select a movie "
+                    L"within a producer project folder.");
+        return;
     }
-    BSTR url = SysAllocStringLen(path.data(), static_cast<UINT>(path.size()));
-    const HRESULT result = putUrl(player(), url);
-    SysFreeString(url);
-    if (result != S_OK) {
-        modalUi().messageBox(hwnd(), L"Could not play the WMV movie.", L"", MB_OK);
-        return 0;
+    if (putUrl(transport.player(), path) != S_OK) {
+        showMessage(owner, L"Could not play the WMV movie.");
+        return;
     }
-    mediaState_ = 1;
-    isPlaying_ = true;
-    SetDlgItemTextW(transportPanel_, IDC_PLAY, L"Pause");
-    return 0;
+    transport.startOpening();
 }
 
 }  // namespace zav

@@ -1,13 +1,11 @@
 #include "playback/open_media_dialog.h"
 
-#include "win/dialog_procedure.h"
-#include "win/modal_ui.h"
-#include "win/module.h"
 #include "resources/resource_ids.h"
+#include "win/window_text.h"
 
 #include <commdlg.h>
 
-#include <vector>
+#include <cwchar>
 
 namespace zav {
 namespace {
@@ -41,49 +39,20 @@ void centreOverOwner(HWND dialog) {
 
 }  // namespace
 
-INT_PTR OpenMediaDialog::run(HWND owner) {
-    return modalUi().dialogBox(Module::instance(), IDD_OPEN_MEDIA, owner, &dialogProcedure<OpenMediaDialog>,
-                               reinterpret_cast<LPARAM>(this));
-}
+OpenMediaDialog::OpenMediaDialog() : ModalDialog(IDD_OPEN_MEDIA) {}
 
-std::wstring OpenMediaDialog::mediaPathText() const {
-    return mediaPath_ ? std::wstring(mediaPath_.get(), SysStringLen(mediaPath_.get())) : std::wstring();
-}
+void OpenMediaDialog::onOk(HWND dialog) { accept(dialog, windowText(GetDlgItem(dialog, IDC_MEDIA_PATH))); }
 
-void OpenMediaDialog::setMediaPath(const wchar_t* text, UINT length) {
-    mediaPath_.reset(SysAllocStringLen(text, length));
-}
-
-INT_PTR OpenMediaDialog::onCommand(HWND dialog, WORD id) {
-    switch (id) {
-    case IDOK:
-        takeEditText(dialog);
-        EndDialog(dialog, IDOK);
-        return TRUE;
-    case IDCANCEL:
-        takeEditText(dialog);
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-    case IDC_BROWSE_MEDIA:
-        browseForMedia(dialog);
-        return TRUE;
-    default:
-        return FALSE;
-    }
+INT_PTR OpenMediaDialog::onOtherCommand(HWND dialog, WORD id) {
+    if (id != IDC_BROWSE_MEDIA) return FALSE;
+    browseForMedia(dialog);
+    return TRUE;
 }
 
 INT_PTR OpenMediaDialog::onInit(HWND dialog) {
     SetFocus(GetDlgItem(dialog, IDC_MEDIA_PATH));
     centreOverOwner(dialog);
     return FALSE;  // the focus is set
-}
-
-void OpenMediaDialog::takeEditText(HWND dialog) {
-    HWND edit = GetDlgItem(dialog, IDC_MEDIA_PATH);
-    const int length = edit ? GetWindowTextLengthW(edit) : 0;
-    std::vector<wchar_t> text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
-    const int read = edit ? GetWindowTextW(edit, text.data(), static_cast<int>(text.size())) : 0;
-    setMediaPath(text.data(), static_cast<UINT>(read > 0 ? read : 0));
 }
 
 void OpenMediaDialog::browseForMedia(HWND dialog) {
@@ -97,8 +66,7 @@ void OpenMediaDialog::browseForMedia(HWND dialog) {
     ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     // A cancelled browse leaves the dialog open; a chosen file confirms it at once.
     if (!modalUi().getOpenFileName(&ofn)) return;
-    setMediaPath(path, static_cast<UINT>(wcsnlen(path, MAX_PATH)));
-    EndDialog(dialog, IDOK);
+    accept(dialog, std::wstring(path, wcsnlen(path, MAX_PATH)));
 }
 
 }  // namespace zav

@@ -1,7 +1,8 @@
 #include "playback/player_host.h"
 
-#include "win/error_report.h"
 #include "playback/player_event_sink.h"
+#include "win/error_report.h"
+#include "win/handles.h"
 
 namespace zav {
 namespace {
@@ -149,9 +150,7 @@ HRESULT createPlayerControl(HWND host, PlayerReferences& refs) noexcept {
             refs.positionControls = refs.controls;
         }
     }
-    BSTR none = SysAllocString(L"none");
-    refs.player->put_uiMode(none);
-    SysFreeString(none);
+    refs.player->put_uiMode(makeBstr(L"none").get());
     refs.player->put_stretchToFit(VARIANT_TRUE);
     return S_OK;
 }

@@ -55,7 +55,7 @@ struct SamiCommandsTest : MainWindowFixture {
     // The default document with a second language and three timed rows out of
     // order; the English texts are typed into the edit boxes, not yet stored.
     void fillTwoLanguages() {
-        zav::appendLanguage(*panel, combo, zav::LanguageClass("FRFRCC", "French", "fr-fr"));
+        zav::appendLanguage(window->captionEditor(), zav::LanguageClass("FRFRCC", "French", "fr-fr"));
         SetWindowTextW(panel->rowEdit(0), L"Hello");
         SetWindowTextW(panel->rowEdit(1), L"Bye <b>&</b>");
         SetWindowTextW(panel->rowEdit(2), L"Middle");

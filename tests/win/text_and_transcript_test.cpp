@@ -59,7 +59,7 @@ struct TextFilesTest : MainWindowFixture {
 
 TEST_F(TextFilesTest, TextScriptFillsTheRowsOfTheCurrentLanguage) {
     // A second language keeps its texts; the current one gets the pieces.
-    zav::appendLanguage(*panel, combo(), zav::LanguageClass("French", "French", "fr-fr"));
+    zav::appendLanguage(window->captionEditor(), zav::LanguageClass("French", "French", "fr-fr"));
     panel->document.setText(1, 3, u"bonjour");
     for (int row = 0; row < 12; ++row) panel->document.setText(0, row, u"old text");
     panel->refreshRows();

@@ -16,7 +16,7 @@ TEST_F(LanguageTest, AddLanguageTrimsTheNameAndKeepsTheCurrentLanguage) {
         GetWindowRect(dialog, &dialogRect);
         typeName(L"French   ")(dialog);
     };
-    ASSERT_TRUE(addLanguage(panel, combo, parent));
+    ASSERT_TRUE(addLanguage(editor));
     ASSERT_EQ(ui.dialogs.size(), 1u);
     EXPECT_EQ(ui.dialogs[0], IDD_ADD_LANGUAGE);
     EXPECT_EQ(dialogRect.left, 10);
@@ -39,7 +39,7 @@ TEST_F(LanguageTest, AddLanguageTrimsTheNameAndKeepsTheCurrentLanguage) {
 TEST_F(LanguageTest, LongNamesAreCutTo29Bytes) {
     reset();
     ui.dialogScript = typeName(std::wstring(40, L'k'));
-    ASSERT_TRUE(addLanguage(panel, combo, parent));
+    ASSERT_TRUE(addLanguage(editor));
     EXPECT_EQ(panel.document.languages[1].className(), std::string(29, 'k'));
     EXPECT_EQ(comboEntry(1), std::wstring(29, L'k'));
 }
@@ -54,7 +54,7 @@ TEST_F(LanguageTest, BlankNameIsRefusedAndTheDialogStaysOpen) {
         boxesWhileOpen = ui.boxes.size();
         SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     };
-    EXPECT_FALSE(addLanguage(panel, combo, parent));
+    EXPECT_FALSE(addLanguage(editor));
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(boxesWhileOpen, 1u);
     ASSERT_EQ(ui.boxes.size(), 1u);
@@ -72,7 +72,7 @@ TEST_F(LanguageTest, ANameTypedAfterARefusalIsCreated) {
         typeName(L"\t \t")(dialog);
         typeName(L"  Italiano")(dialog);
     };
-    ASSERT_TRUE(addLanguage(panel, combo, parent));
+    ASSERT_TRUE(addLanguage(editor));
     EXPECT_EQ(ui.boxes.size(), 1u);
     ASSERT_EQ(panel.document.languageCount(), 2);
     EXPECT_EQ(panel.document.languages[1].className(), "  Italiano");
@@ -81,7 +81,7 @@ TEST_F(LanguageTest, ANameTypedAfterARefusalIsCreated) {
 TEST_F(LanguageTest, SwitchingLanguagesKeepsWhatWasTypedInEach) {
     reset();
     ui.dialogScript = typeName(L"French");
-    ASSERT_TRUE(addLanguage(panel, combo, parent));
+    ASSERT_TRUE(addLanguage(editor));
     type(0, L"hello");
     type(5, L"world");
     selectLanguageInCombo(1);
@@ -103,7 +103,7 @@ TEST_F(LanguageTest, SwitchingToNoEntryChangesNothing) {
     reset();
     type(1, L"typed");
     SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    switchLanguage(panel, combo);
+    switchLanguage(editor);
     EXPECT_EQ(panel.document.currentLanguage, 0);
     EXPECT_EQ(editText(1), L"typed");
 }
@@ -111,11 +111,11 @@ TEST_F(LanguageTest, SwitchingToNoEntryChangesNothing) {
 TEST_F(LanguageTest, DeletingTheSelectedSecondLanguageLeavesTheFirstSelected) {
     reset();
     ui.dialogScript = typeName(L"French");
-    ASSERT_TRUE(addLanguage(panel, combo, parent));
+    ASSERT_TRUE(addLanguage(editor));
     type(2, L"english");
     selectLanguageInCombo(1);
     type(2, L"french");
-    deleteSelectedLanguage(panel, combo, parent);
+    deleteSelectedLanguage(editor);
     ASSERT_EQ(panel.document.languageCount(), 1);
     EXPECT_EQ(panel.document.languages[0].className(), "US English");
     EXPECT_EQ(comboCount(), 1);
@@ -129,9 +129,9 @@ TEST_F(LanguageTest, DeletingTheSelectedSecondLanguageLeavesTheFirstSelected) {
 TEST_F(LanguageTest, DeletingAnotherLanguageKeepsTypingOfTheCurrentOne) {
     reset();
     ui.dialogScript = typeName(L"French");
-    ASSERT_TRUE(addLanguage(panel, combo, parent));
+    ASSERT_TRUE(addLanguage(editor));
     type(3, L"not stored yet");
-    ASSERT_TRUE(deleteLanguage(panel, combo, 1, parent));
+    ASSERT_TRUE(deleteLanguage(editor, 1));
     EXPECT_EQ(editText(3), L"not stored yet");
     EXPECT_EQ(panel.document.text(0, 3), u"not stored yet");
 }
@@ -139,20 +139,20 @@ TEST_F(LanguageTest, DeletingAnotherLanguageKeepsTypingOfTheCurrentOne) {
 TEST_F(LanguageTest, DeletingWithoutSelectionReportsAnInvalidIndex) {
     reset();
     SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    deleteSelectedLanguage(panel, combo, parent);
+    deleteSelectedLanguage(editor);
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text, L"Cannot Delete Language, invalid index");
     EXPECT_EQ(ui.boxes[0].owner, parent);
     EXPECT_EQ(ui.boxes[0].caption, L"");
     EXPECT_EQ(panel.document.languageCount(), 1);
-    EXPECT_FALSE(deleteLanguage(panel, combo, 1, parent));
+    EXPECT_FALSE(deleteLanguage(editor, 1));
     EXPECT_EQ(panel.rowCount(), 12);
 }
 
 TEST_F(LanguageTest, DeletingTheOnlyLanguageRemovesAllCaptionsUntilALanguageIsAdded) {
     reset();
     growTo(15);
-    deleteSelectedLanguage(panel, combo, parent);
+    deleteSelectedLanguage(editor);
     EXPECT_EQ(panel.document.languageCount(), 0);
     EXPECT_EQ(panel.rowCount(), 0);
     EXPECT_EQ(comboCount(), 0);
@@ -164,7 +164,7 @@ TEST_F(LanguageTest, DeletingTheOnlyLanguageRemovesAllCaptionsUntilALanguageIsAd
     EXPECT_EQ(ui.boxes[0].text, L"You must create a language class to add an edit box.");
 
     ui.dialogScript = typeName(L"Deutsch");
-    ASSERT_TRUE(addLanguage(panel, combo, parent));
+    ASSERT_TRUE(addLanguage(editor));
     EXPECT_EQ(panel.document.languageCount(), 1);
     EXPECT_EQ(comboSelection(), 0);
     EXPECT_EQ(comboEntry(0), L"Deutsch");
@@ -177,9 +177,9 @@ TEST_F(LanguageTest, DeletingTheOnlyLanguageRemovesAllCaptionsUntilALanguageIsAd
 TEST_F(LanguageTest, NewCaptionFileAfterEditsStartsOver) {
     reset();
     ui.dialogScript = typeName(L"French");
-    ASSERT_TRUE(addLanguage(panel, combo, parent));
+    ASSERT_TRUE(addLanguage(editor));
     ui.dialogScript = typeName(L"Deutsch");
-    ASSERT_TRUE(addLanguage(panel, combo, parent));
+    ASSERT_TRUE(addLanguage(editor));
     selectLanguageInCombo(2);
     growTo(30);
     for (int row = 0; row < 30; ++row) {
@@ -213,7 +213,7 @@ TEST_F(LanguageTest, CancelledAddLanguageOnlyReturnsTheFocus) {
     reset();
     ui.dialogScript = [](HWND dialog) { SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); };
     SetFocus(combo);
-    EXPECT_FALSE(addLanguage(panel, combo, parent));
+    EXPECT_FALSE(addLanguage(editor));
     EXPECT_EQ(panel.document.languageCount(), 1);
     EXPECT_EQ(GetFocus(), panel.rowEdit(0));
 }

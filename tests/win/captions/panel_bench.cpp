@@ -51,7 +51,9 @@ int wmain() {
     ShowWindow(parent, SW_SHOWNORMAL);
     zav::CaptionPanel panel;
     panel.create(parent, wc.hInstance);
-    zav::resetCaptionDocument(panel, combo, parent);
+    zav::CaptionEditor editor(panel);
+    editor.attach(parent, combo);
+    zav::resetCaptionDocument(editor);
     pumpMessages();
 
     double start = nowMs();

@@ -57,6 +57,7 @@ void PanelTest::SetUp() {
                             400, 150, 200, parent, reinterpret_cast<HMENU>(IDC_LANGUAGE_COMBO), wc.hInstance, nullptr);
     ASSERT_TRUE(combo);
     ASSERT_TRUE(panel.create(parent, GetModuleHandleW(nullptr)));
+    editor.attach(parent, combo);
 }
 
 void PanelTest::TearDown() {
@@ -64,7 +65,7 @@ void PanelTest::TearDown() {
     setModalUi(previousUi_);
 }
 
-void PanelTest::reset() { resetCaptionDocument(panel, combo, parent); }
+void PanelTest::reset() { resetCaptionDocument(editor); }
 
 void PanelTest::growTo(int count) {
     while (panel.rowCount() < count) ASSERT_TRUE(panel.addRow());
@@ -102,7 +103,7 @@ int PanelTest::topOf(HWND control) const { return rectInPanel(control).top; }
 
 void PanelTest::selectLanguageInCombo(int index) {
     SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    switchLanguage(panel, combo);
+    switchLanguage(editor);
 }
 
 std::function<void(HWND)> PanelTest::typeName(const std::wstring& name) {

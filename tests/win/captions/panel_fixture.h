@@ -4,6 +4,7 @@
 // boxes and runs dialogs with a test-supplied script.
 
 #include "win/modal_ui.h"
+#include "captions/caption_editor.h"
 #include "captions/caption_panel.h"
 
 #include <gtest/gtest.h>
@@ -66,6 +67,7 @@ protected:
     HWND parent = nullptr;
     HWND combo = nullptr;
     CaptionPanel panel;
+    CaptionEditor editor{panel};
     FakeModalUi ui;
 
 private:

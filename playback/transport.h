@@ -1,0 +1,88 @@
+#pragma once
+// The transport: the player references and the playback state (the media opening
+// state, playing, rate, mute), the two refresh steps the message loop runs before
+// every message, and the transport commands: play and pause, stop, steps, seeking,
+// mute, volume and rate. The main window holds one and forwards to it.
+
+#include "captions/caption_panel.h"
+#include "playback/player_host.h"
+#include "win/com_ptr.h"
+#include "win/wmp_interfaces.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace zav {
+
+class Transport {
+public:
+    // The media is open and the panel set up for it.
+    static constexpr int kMediaOpen = 2;
+
+    explicit Transport(CaptionPanel& captions) noexcept : captions_(captions) {}
+    Transport(const Transport&) = delete;
+    Transport& operator=(const Transport&) = delete;
+
+    // Creates the player control in the host window (failures are shown there).
+    HRESULT createPlayer(HWND host);
+    // The windows the transport drives, once they exist: the main window (owner of
+    // its message boxes), the transport panel and the caption preview line.
+    void attach(HWND owner, HWND panel, HWND previewLine) noexcept;
+    // Loads the splash picture into the player; the result is not examined.
+    void showSplash();
+    // Drops every player reference (the main window is being destroyed).
+    void release() noexcept;
+
+    // The message loop's refresh steps.
+    void refreshPlayerState();
+    void refreshPosition();
+    // TAB and button 234; F11 and F12.
+    void togglePlayPause();
+    void stepBack();
+    void stepForward();
+    // The commands of the panel's buttons.
+    void stopPlayback();
+    void toggleMute();
+    void rateUp();
+    void rateDown();
+    // A scroll request of the panel (WM_HSCROLL to the main window).
+    void onScroll(WPARAM wParam, LPARAM lParam);
+    // A new opening was handed to the player: the set-up waits for it, and it plays.
+    void startOpening();
+
+    IWMPPlayer4* player() const noexcept { return refs_.player.get(); }
+    IWMPControls* controls() const noexcept { return refs_.controls.get(); }
+    IWMPControls* positionControls() const noexcept { return refs_.positionControls.get(); }
+    DWORD eventCookie() const noexcept { return refs_.eventCookie; }
+    HWND panel() const noexcept { return panel_; }
+    bool isPlaying() const noexcept { return isPlaying_; }
+    int mediaState() const noexcept { return mediaState_; }
+    double playRate() const noexcept { return playRate_; }
+    bool isMuted() const noexcept { return isMuted_; }
+    // The movie chosen with Open Producer Movie, which the Producer export writes beside.
+    const std::wstring& producerMoviePath() const noexcept { return producerMoviePath_; }
+    void setProducerMoviePath(std::wstring path) { producerMoviePath_ = std::move(path); }
+
+private:
+    void endMute();
+    void setPlaying(bool playing);
+    void stepBy(long tenths);
+    void setUpOpenedMedia();
+    void showPreview();
+
+    CaptionPanel& captions_;
+    HWND owner_ = nullptr;
+    HWND panel_ = nullptr;
+    HWND previewLine_ = nullptr;
+    PlayerReferences refs_;
+    ComPtr<IWMPMedia> openedMedia_;
+    bool isPlaying_ = false;
+    int mediaState_ = 1;
+    double playRate_ = 1.0;
+    bool isMuted_ = false;
+    int volumeBeforeMute_ = 0;
+    std::wstring producerMoviePath_;
+};
+
+}  // namespace zav
