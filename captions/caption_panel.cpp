@@ -9,39 +9,9 @@
 namespace zav {
 namespace {
 
-constexpr DWORD kRowExStyle = WS_EX_WINDOWEDGE;
-constexpr DWORD kStaticStyle = WS_CHILD | WS_VISIBLE | WS_BORDER;
-constexpr DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
-constexpr int kMarkerWidth = 17;
-constexpr int kLabelWidth = 90;
 constexpr int kEditWidthMargin = 127;
 
-// Markers keep 800 + i below row 200 and labels 300 + i below row 500; from there
-// on those ids would reach the edit boxes (1000 + i) and the markers, so later rows
-// take ids from ranges of their own. Edit boxes stay below 20000 for the first
-// 19,000 rows, and every id fits the 16 bits a WM_COMMAND carries up to row 25,535.
-constexpr int kFirstSharedMarkerRow = IDC_ROW_EDIT_BASE - IDC_ROW_MARKER_BASE;
-constexpr int kFirstSharedLabelRow = IDC_ROW_MARKER_BASE - IDC_ROW_LABEL_BASE;
-constexpr int kLateMarkerBase = 20000;
-constexpr int kLateLabelBase = 40000;
-
 const std::u16string kEmpty;
-
-// Controls are moved, shown and hidden without drawing, and without Wine erasing the
-// panel after every single move; the panel is drawn once when they are all in place.
-constexpr UINT kMoveFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS | SWP_DEFERERASE;
-
-class FillingGuard {
-public:
-    explicit FillingGuard(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
-    ~FillingGuard() { flag_ = previous_; }
-    FillingGuard(const FillingGuard&) = delete;
-    FillingGuard& operator=(const FillingGuard&) = delete;
-
-private:
-    bool& flag_;
-    bool previous_;
-};
 
 }  // namespace
 
@@ -85,55 +55,24 @@ HWND CaptionPanel::createChildControl(HWND parent, const ControlRequest& request
                            nullptr);
 }
 
-int CaptionPanel::markerId(int row) noexcept {
-    return row < kFirstSharedMarkerRow ? IDC_ROW_MARKER_BASE + row : kLateMarkerBase + row;
-}
-int CaptionPanel::editId(int row) noexcept { return IDC_ROW_EDIT_BASE + row; }
-int CaptionPanel::labelId(int row) noexcept {
-    return row < kFirstSharedLabelRow ? IDC_ROW_LABEL_BASE + row : kLateLabelBase + row;
-}
-
 // The accessors are const for their callers: which windows exist is not part of the
 // panel's state, only that asking for a row's control yields one that stays its own.
 HWND CaptionPanel::rowMarker(int row) const {
-    const ControlSet* set = const_cast<CaptionPanel*>(this)->ownControls(row);
+    const RowControls::ControlSet* set = const_cast<CaptionPanel*>(this)->ownControls(row);
     return set ? set->marker : nullptr;
 }
 HWND CaptionPanel::rowEdit(int row) const {
-    const ControlSet* set = const_cast<CaptionPanel*>(this)->ownControls(row);
+    const RowControls::ControlSet* set = const_cast<CaptionPanel*>(this)->ownControls(row);
     return set ? set->edit : nullptr;
 }
 HWND CaptionPanel::rowLabel(int row) const {
-    const ControlSet* set = const_cast<CaptionPanel*>(this)->ownControls(row);
+    const RowControls::ControlSet* set = const_cast<CaptionPanel*>(this)->ownControls(row);
     return set ? set->label : nullptr;
 }
 
-std::u16string CaptionPanel::shownText(int row) const {
-    if (row < 0 || row >= static_cast<int>(rows_.size())) return std::u16string();
-    const ControlSet* set = setOf(row);
-    // Controls still to take over the row show its text only after updateControls;
-    // until then the row's own record is what it shows.
-    if (!set || !set->settled || !set->edit) return rows_[row].text;
-    return fromWide(windowText(set->edit));
-}
+std::u16string CaptionPanel::shownText(int row) const { return controls_.shownText(row); }
 
-const CaptionPanel::ControlSet* CaptionPanel::setOf(int row) const {
-    if (row < 0 || row >= static_cast<int>(rows_.size()) || rows_[row].set < 0) return nullptr;
-    return &sets_[rows_[row].set];
-}
-
-// Controls about to change hands carry their old ids until updateControls, so the
-// edit box is also looked for among the sets.
-int CaptionPanel::rowOfEdit(HWND edit) const {
-    if (!edit) return -1;
-    const int row = GetDlgCtrlID(edit) - IDC_ROW_EDIT_BASE;
-    const ControlSet* set = setOf(row);
-    if (set && set->edit == edit) return row;
-    for (const ControlSet& other : sets_) {
-        if (other.edit == edit) return other.row;
-    }
-    return -1;
-}
+int CaptionPanel::rowOfEdit(HWND edit) const { return controls_.rowOfEdit(edit); }
 
 bool CaptionPanel::isCaptionEdit(HWND window) const { return rowOfEdit(window) >= 0; }
 
@@ -154,7 +93,7 @@ void CaptionPanel::updateGeometry() {
 bool CaptionPanel::moveView(int newTop) {
     if (topRow == newTop) return false;
     topRow = newTop;
-    controlsPending_ = true;
+    controls_.markPending();
     return true;
 }
 
@@ -201,194 +140,6 @@ void CaptionPanel::redrawFrame() {
     RedrawWindow(hwnd(), nullptr, frame.get(), RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
 }
 
-const CaptionPanel::ControlSet* CaptionPanel::ownControls(int row) {
-    if (row < 0 || row >= static_cast<int>(rows_.size())) return nullptr;
-    updateControls();
-    Row& owner = rows_[row];
-    if (owner.set < 0) {
-        // A row out of view: it takes free controls or gets new ones, hidden where the
-        // rows out of view are, above or below the client area.
-        const auto free = std::find_if(sets_.begin(), sets_.end(), [](const ControlSet& set) { return set.row < 0; });
-        if (free != sets_.end()) {
-            free->row = row;
-            free->settled = false;
-            owner.set = static_cast<int>(free - sets_.begin());
-            FillingGuard guard(fillingControls_);
-            settle(*free);
-            place(*free);
-        } else if (!makeControls(row, (row - topRow) * kRowHeight)) {
-            return nullptr;
-        }
-    }
-    owner.pinned = true;
-    return &sets_[owner.set];
-}
-
-void CaptionPanel::passOnControls() {
-    for (ControlSet& set : sets_) {
-        if (set.row < 0 || inView(set.row) || rows_[set.row].pinned) continue;
-        rows_[set.row].set = -1;
-        set.row = -1;
-    }
-    const int end = std::min(topRow + viewRows_, static_cast<int>(rows_.size()));
-    std::size_t next = 0;
-    for (int row = std::max(topRow, 0); row < end; ++row) {
-        if (rows_[row].set >= 0) continue;
-        while (next < sets_.size() && sets_[next].row >= 0) ++next;
-        if (next == sets_.size()) return;
-        sets_[next].row = row;
-        sets_[next].settled = false;
-        rows_[row].set = static_cast<int>(next);
-    }
-}
-
-void CaptionPanel::updateControls() {
-    if (!controlsPending_) return;
-    controlsPending_ = false;
-    passOnControls();
-    const int end = std::min(topRow + viewRows_, static_cast<int>(rows_.size()));
-    for (int row = std::max(topRow, 0); row < end; ++row) {
-        // A row whose controls cannot be made shows nothing; addRow has reported the
-        // failure for rows that could not be added.
-        if (rows_[row].set < 0) makeControls(row, (row - topRow) * kRowHeight);
-    }
-    FillingGuard guard(fillingControls_);
-    bool moved = false;
-    for (ControlSet& set : sets_) {
-        if (set.row >= 0) {
-            settle(set);
-            moved = place(set) || moved;
-        } else if (set.visible) {
-            // Free controls are hidden and carry no row's id until they show a row again.
-            const UINT flags = kMoveFlags | SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE;
-            for (HWND control : {set.marker, set.edit, set.label}) {
-                SetWindowPos(control, nullptr, 0, 0, 0, 0, flags);
-                SetWindowLongPtrW(control, GWLP_ID, 0);
-            }
-            set.idRow = -1;
-            set.visible = false;
-            moved = true;
-        }
-    }
-    // Controls were moved without drawing; the whole view is drawn once at the end.
-    if (moved) RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
-
-// Controls of a row out of view are made hidden, like those of rows leaving the view.
-bool CaptionPanel::makeControls(int row, int y) {
-    ControlSet set;
-    set.row = row;
-    set.idRow = row;
-    set.y = y;
-    set.editWidth = editWidth_;
-    set.visible = inView(row);
-    const DWORD hidden = set.visible ? 0 : WS_VISIBLE;
-    {
-        FillingGuard guard(fillingControls_);
-        set.marker = createControl(hwnd(), ControlRequest{kRowExStyle, L"STATIC", L" >", kStaticStyle & ~hidden, 0, y,
-                                                          kMarkerWidth, kRowHeight, markerId(row)});
-        set.edit = createControl(hwnd(), ControlRequest{kRowExStyle, L"EDIT", L"", kEditStyle & ~hidden, kMarkerWidth, y,
-                                                        editWidth_, kRowHeight, editId(row)});
-        set.label = createControl(hwnd(), ControlRequest{kRowExStyle, L"STATIC", L"", kStaticStyle & ~hidden,
-                                                         editWidth_ + kMarkerWidth, y, kLabelWidth, kRowHeight, labelId(row)});
-        if (!set.marker || !set.edit || !set.label) {
-            for (HWND control : {set.edit, set.label, set.marker}) {
-                if (control) DestroyWindow(control);
-            }
-            return false;
-        }
-        // A row made after it was filled (one out of view) shows its texts at once.
-        writeEditText(set, rows_[row].text, false);
-        writeLabelText(set, rows_[row].label);
-    }
-    rows_[row].set = static_cast<int>(sets_.size());
-    sets_.push_back(std::move(set));
-    return true;
-}
-
-// Controls that changed hands take the ids and texts of their new row.
-void CaptionPanel::settle(ControlSet& set) {
-    if (set.settled) return;
-    const int row = set.row;
-    if (set.idRow != row) {
-        SetWindowLongPtrW(set.marker, GWLP_ID, markerId(row));
-        SetWindowLongPtrW(set.edit, GWLP_ID, editId(row));
-        SetWindowLongPtrW(set.label, GWLP_ID, labelId(row));
-        set.idRow = row;
-    }
-    writeEditText(set, rows_[row].text, false);
-    writeLabelText(set, rows_[row].label);
-    set.settled = true;
-}
-
-// Rows in view are shown at their place. Rows out of view are hidden, above or below
-// the client area: a row leaving the view is hidden where the move takes it, and a
-// hidden row is moved again only if it lies in the client area (the panel grew, or
-// the controls were free). Returns whether anything moved.
-bool CaptionPanel::place(ControlSet& set) {
-    const int y = (set.row - topRow) * kRowHeight;
-    UINT flags = kMoveFlags;
-    if (inView(set.row)) {
-        if (set.visible && set.y == y && set.editWidth == editWidth_) return false;
-        if (!set.visible) flags |= SWP_SHOWWINDOW;
-    } else {
-        if (!set.visible && (set.y <= -kRowHeight || set.y >= clientBottom_)) return false;
-        if (set.visible) flags |= SWP_HIDEWINDOW;
-    }
-    SetWindowPos(set.marker, nullptr, 0, y, kMarkerWidth, kRowHeight, flags);
-    SetWindowPos(set.edit, nullptr, kMarkerWidth, y, editWidth_, kRowHeight, flags);
-    SetWindowPos(set.label, nullptr, editWidth_ + kMarkerWidth, y, kLabelWidth, kRowHeight, flags);
-    set.y = y;
-    set.editWidth = editWidth_;
-    set.visible = inView(set.row);
-    return true;
-}
-
-// Destroys the controls of a set and drops it; the later sets move up by one.
-void CaptionPanel::destroyControls(int index) {
-    if (sets_[index].row >= 0) rows_[sets_[index].row].set = -1;
-    destroyWindows(sets_[index]);
-    sets_.erase(sets_.begin() + index);
-    for (auto later = sets_.begin() + index; later != sets_.end(); ++later) {
-        if (later->row >= 0) rows_[later->row].set -= 1;
-    }
-}
-
-void CaptionPanel::destroyWindows(const ControlSet& set) {
-    FillingGuard guard(fillingControls_);
-    DestroyWindow(set.edit);
-    DestroyWindow(set.label);
-    DestroyWindow(set.marker);
-}
-
-void CaptionPanel::writeEditText(ControlSet& set, const std::u16string& text, bool force) {
-    if (force || set.editText != text) SetWindowTextW(set.edit, toWide(text).c_str());
-    set.editText = text;
-}
-
-void CaptionPanel::writeLabelText(ControlSet& set, const std::u16string& text) {
-    if (set.labelText == text) return;
-    SetWindowTextW(set.label, toWide(text).c_str());
-    set.labelText = text;
-}
-
-// An edited box is written even when the text equals the one last shown: the box
-// holds what was typed. Controls that have yet to take over the row get the text in
-// updateControls.
-void CaptionPanel::setEditText(int row, const std::u16string& text) {
-    Row& target = rows_[row];
-    const bool edited = target.edited;
-    target.text = text;
-    target.edited = false;
-    if (target.set >= 0 && sets_[target.set].settled) writeEditText(sets_[target.set], text, edited);
-}
-
-void CaptionPanel::setLabelText(int row, const std::u16string& text) {
-    Row& target = rows_[row];
-    target.label = text;
-    if (target.set >= 0 && sets_[target.set].settled) writeLabelText(sets_[target.set], text);
-}
-
 const std::u16string& CaptionPanel::labelTextOf(int row) const {
     const TimeEntry& entry = document.times[row];
     return entry.startMs > kNoTime ? entry.timeText : kEmpty;
@@ -409,12 +160,9 @@ bool CaptionPanel::addRow() {
 
     // Beyond the twelfth row the view always moves to show the last twelve.
     if (count > kVisibleRows) redraw = moveView(count - kVisibleRows) || redraw;
-    rows_.emplace_back();
     // The new row takes over the controls of a row leaving the view; only when there
     // are none are new ones made, now, so that a failure is reported here.
-    passOnControls();
-    const bool complete = rows_[row].set >= 0 || makeControls(row, (row - topRow) * kRowHeight);
-    controlsPending_ = true;
+    const bool complete = controls_.appendRow(view());
     if (count > kVisibleRows) redraw = changeScrollPosition(topRow) || redraw;
     if (redraw) RedrawWindow(hwnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     if (!complete) {
@@ -432,11 +180,7 @@ bool CaptionPanel::deleteRow(int row) {
 
     // The controls of the last row go; the others keep their ids and show their
     // rows' new contents after the refresh.
-    if (static_cast<int>(rows_.size()) > rowCount()) {
-        if (rows_.back().set >= 0) destroyControls(rows_.back().set);
-        rows_.pop_back();
-        controlsPending_ = true;
-    }
+    if (controls_.rowCount() > rowCount()) controls_.removeLastRow();
     refreshRows();
 
     const int count = rowCount();
@@ -456,12 +200,8 @@ bool CaptionPanel::deleteRow(int row) {
 void CaptionPanel::deleteAllRows() {
     if (rowCount() == 0) return;
     document.removeAllRows();
-    // The newest controls first, as deleting the rows from the last would; under Wine
-    // this order is also much faster than the order of making.
-    for (auto set = sets_.rbegin(); set != sets_.rend(); ++set) destroyWindows(*set);
-    sets_.clear();
-    rows_.clear();
-    controlsPending_ = false;
+    // The newest controls first, as deleting the rows from the last would.
+    controls_.removeAll();
     topRow = 0;
     setScrollPosition(0);
     maxTopRow = 0;
@@ -473,37 +213,26 @@ void CaptionPanel::refreshRows() {
     {
         FillingGuard guard(fillingControls_);
         const bool hasLanguage = document.hasCurrentLanguage();
-        const int count = std::min(rowCount(), static_cast<int>(rows_.size()));
+        const int count = std::min(rowCount(), controls_.rowCount());
         for (int row = 0; row < count; ++row) {
-            setEditText(row, hasLanguage ? document.text(document.currentLanguage, row) : kEmpty);
-            setLabelText(row, labelTextOf(row));
+            controls_.setEditText(row, hasLanguage ? document.text(document.currentLanguage, row) : kEmpty);
+            controls_.setLabelText(row, labelTextOf(row));
         }
     }
     selectedRow = remembered;
 }
 
-// Only edit boxes that reported a change are read back; every other row's text is
-// what the panel last put into its box or read from it.
 void CaptionPanel::storeEditTexts() {
     if (!document.hasCurrentLanguage()) return;
     const int language = document.currentLanguage;
-    const int count = std::min(rowCount(), static_cast<int>(rows_.size()));
-    for (int row = 0; row < count; ++row) {
-        Row& target = rows_[row];
-        if (target.edited && target.set >= 0) {
-            ControlSet& set = sets_[target.set];
-            set.editText = fromWide(windowText(set.edit));
-            target.text = set.editText;
-            target.edited = false;
-        }
-        document.setText(language, row, target.text);
-    }
+    const int count = std::min(rowCount(), controls_.rowCount());
+    for (int row = 0; row < count; ++row) document.setText(language, row, controls_.storedText(row));
 }
 
 void CaptionPanel::clearAllTimes() {
     document.clearAllTimes();
     FillingGuard guard(fillingControls_);
-    for (int row = 0; row < static_cast<int>(rows_.size()); ++row) setLabelText(row, kEmpty);
+    for (int row = 0; row < controls_.rowCount(); ++row) controls_.setLabelText(row, kEmpty);
 }
 
 bool CaptionPanel::clearCurrentTexts() {
@@ -513,7 +242,7 @@ bool CaptionPanel::clearCurrentTexts() {
         // WM_CLEAR removes only the selected part of an edit box's text; a change it
         // makes is reported like typing. Only boxes that were used can hold a
         // selection, and those are settled.
-        const ControlSet* set = setOf(row);
+        const RowControls::ControlSet* set = controls_.setOf(row);
         if (set && set->settled) SendMessageW(set->edit, WM_CLEAR, 0, 0);
         document.languages[language].texts[row].clear();
     }
@@ -525,7 +254,7 @@ bool CaptionPanel::selectRow(int row) {
     selectedRow = row;
     // The focus change notifies the edit box losing the focus as well; the row asked
     // for stays the selected one.
-    if (const ControlSet* set = ownControls(row)) SetFocus(set->edit);
+    if (const RowControls::ControlSet* set = ownControls(row)) SetFocus(set->edit);
     selectedRow = row;
     return true;
 }
@@ -539,13 +268,13 @@ void CaptionPanel::ensureRowVisible(int row) {
 
 void CaptionPanel::focusSelectedRow() {
     if (!hasSelection()) return;
-    if (const ControlSet* set = ownControls(selectedRow)) SetFocus(set->edit);
+    if (const RowControls::ControlSet* set = ownControls(selectedRow)) SetFocus(set->edit);
 }
 
 void CaptionPanel::layoutRows() {
     updateGeometry();
-    if (rows_.empty()) return;
-    controlsPending_ = true;
+    if (controls_.rowCount() == 0) return;
+    controls_.markPending();
     updateControls();
 }
 
@@ -569,12 +298,13 @@ void CaptionPanel::selectNextRow() {
 void CaptionPanel::setStartTime(int row, double ms) { document.setStartTime(row, ms, *codePage); }
 
 void CaptionPanel::showRowTime(int row) {
-    if (row < 0 || row >= rowCount() || row >= static_cast<int>(rows_.size())) return;
+    if (row < 0 || row >= rowCount() || row >= controls_.rowCount()) return;
     FillingGuard guard(fillingControls_);
-    setLabelText(row, labelTextOf(row));
+    controls_.setLabelText(row, labelTextOf(row));
 }
 
 LRESULT CaptionPanel::onCreate(WPARAM, LPARAM) {
+    controls_.setParent(hwnd());
     SetScrollRange(hwnd(), SB_VERT, 0, 0, FALSE);
     topRow = 0;
     maxTopRow = 0;
@@ -588,8 +318,7 @@ LRESULT CaptionPanel::onCreate(WPARAM, LPARAM) {
 
 LRESULT CaptionPanel::onDestroy(WPARAM, LPARAM) {
     // The child controls are destroyed after this; their last notifications find no row.
-    rows_.clear();
-    sets_.clear();
+    controls_.forget();
     document = CaptionDocument();
     highlightBrush.reset();
     return 0;
@@ -622,10 +351,7 @@ LRESULT CaptionPanel::onCommand(WPARAM wParam, LPARAM lParam) {
     if (fillingControls_) return 0;
     const int row = rowOfEdit(reinterpret_cast<HWND>(lParam));
     if (row < 0) return 0;
-    // A click can reach controls that changed hands before the panel painted again.
-    if (!sets_[rows_[row].set].settled) updateControls();
-    rows_[row].pinned = true;
-    if (HIWORD(wParam) == EN_CHANGE) rows_[row].edited = true;
+    controls_.noteUse(row, HIWORD(wParam) == EN_CHANGE, view());
     selectedRow = row;
     InvalidateRect(hwnd(), nullptr, TRUE);
     return 0;
@@ -656,7 +382,7 @@ LRESULT CaptionPanel::onVScroll(WPARAM wParam, LPARAM) {
 }
 
 LRESULT CaptionPanel::onCtlColorEdit(WPARAM wParam, LPARAM lParam) {
-    const ControlSet* set = hasSelection() ? setOf(selectedRow) : nullptr;
+    const RowControls::ControlSet* set = hasSelection() ? controls_.setOf(selectedRow) : nullptr;
     if (!set || reinterpret_cast<HWND>(lParam) != set->edit) return 0;
     HDC dc = reinterpret_cast<HDC>(wParam);
     SetBkColor(dc, kHighlightColor);
@@ -665,7 +391,7 @@ LRESULT CaptionPanel::onCtlColorEdit(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CaptionPanel::onCtlColorStatic(WPARAM wParam, LPARAM lParam) {
-    const ControlSet* set = hasSelection() ? setOf(selectedRow) : nullptr;
+    const RowControls::ControlSet* set = hasSelection() ? controls_.setOf(selectedRow) : nullptr;
     if (!set || reinterpret_cast<HWND>(lParam) != set->label) return 0;
     HDC dc = reinterpret_cast<HDC>(wParam);
     SetBkColor(dc, kHighlightColor);
