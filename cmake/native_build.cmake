@@ -2,8 +2,28 @@
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# GoogleTest is not ours to keep free of warnings.
+foreach(target gtest gtest_main)
+  if(TARGET ${target})
+    target_compile_options(${target} PRIVATE -w)
+  endif()
+endforeach()
 
 option(ZAV_FUZZ "Build the libFuzzer targets (clang only)" ON)
+option(ZAV_SANITIZE_TESTS "Run the unit tests under AddressSanitizer and UndefinedBehaviorSanitizer" ON)
+
+# The core once more for the unit tests, instrumented so that an overflow or
+# undefined behaviour fails the test that caused it; the flags reach every target
+# that links it. The benchmarks and tools keep the plain core.
+set(ZAV_CHECKED_CORE zavcore)
+if(ZAV_SANITIZE_TESTS AND CMAKE_CXX_COMPILER_ID MATCHES "Clang|GNU")
+  set(ZAV_SANITIZE_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  add_library(zavcore_checked STATIC ${ZAV_CORE_SOURCES})
+  target_include_directories(zavcore_checked PUBLIC ${ZAV_ROOT})
+  target_compile_options(zavcore_checked PUBLIC ${ZAV_SANITIZE_FLAGS})
+  target_link_options(zavcore_checked PUBLIC ${ZAV_SANITIZE_FLAGS})
+  set(ZAV_CHECKED_CORE zavcore_checked)
+endif()
 option(ZAV_BENCH "Build the benchmarks" ON)
 
 foreach(dir tests/native fuzz bench)

@@ -50,6 +50,12 @@ set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# GoogleTest is not ours to keep free of warnings.
+foreach(target gtest gtest_main)
+  if(TARGET ${target})
+    target_compile_options(${target} PRIVATE -w)
+  endif()
+endforeach()
 
 # zav_add_wine_test(name SOURCES ... [LIBS ...]): a GoogleTest program run under
 # Wine by CTest (the toolchain's emulator), with the program's resources linked in.

@@ -7,6 +7,8 @@ namespace zav {
 namespace {
 
 constexpr double kMsPerHour = 3600000.0;
+// From 2^53 on a double no longer holds every whole millisecond.
+constexpr double kLargestWholeMs = 9007199254740992.0;
 
 // Hours are kept as a whole double, so values far beyond any integer type still
 // print their digits instead of overflowing a conversion.
@@ -37,10 +39,10 @@ std::string formatTimeText(double ms) {
     // Not-a-number and infinities have no time to show; they read as zero.
     if (!std::isfinite(ms)) ms = 0;
     const double hours = std::trunc(ms / kMsPerHour);
-    double restMs = std::trunc(ms - hours * kMsPerHour);
-    // Only for times so large that a double no longer holds whole milliseconds can
-    // the rest leave one hour's span; nothing below the hours is meaningful there.
-    if (!(std::fabs(restMs) < kMsPerHour)) restMs = 0;
+    // Below 2^53 ms the rest is exact and has the sign of the time. Beyond, rounding
+    // can leave it anywhere, even positive for a negative time; nothing below the
+    // hours is meaningful there.
+    const double restMs = std::fabs(ms) < kLargestWholeMs ? std::trunc(ms - hours * kMsPerHour) : 0.0;
     const int rest = static_cast<int>(restMs);
     const int minutes = rest / 60000;
     const int seconds = (rest % 60000) / 1000;

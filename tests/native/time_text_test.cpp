@@ -24,6 +24,10 @@ TEST(FormatTimeText, NegativeTimesReadAsZero) {
     EXPECT_EQ(formatTimeText(-1), "00:00:00:000");
     EXPECT_EQ(formatTimeText(-0.5), "00:00:00:000");
     EXPECT_EQ(formatTimeText(-7261001), "00:00:00:000");
+    // Where a double no longer holds whole milliseconds the rest of the hour must not
+    // come out positive.
+    EXPECT_EQ(formatTimeText(-1.8299692538680408e+22), "00:00:00:000");
+    EXPECT_EQ(formatTimeText(-1.829917012111989e+22), "00:00:00:000");
 }
 
 TEST(FormatTimeText, HoursGrowBeyondTwoDigits) {

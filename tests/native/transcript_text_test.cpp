@@ -43,7 +43,7 @@ TEST(TranscriptBytes, ReadingInTextModeJoinsCrLfPairsOnly) {
 }
 
 TEST(TranscriptBytes, RoundTripKeepsTheWindowText) {
-    for (const std::u16string text :
+    for (const std::u16string& text :
          {std::u16string(u"a\r\nb"), std::u16string(u"\r\n\r\nlines\r\nwith caf\u00E9\r\n"), std::u16string(u""),
           std::u16string(u"no line end"), std::u16string(u"\r\n")}) {
         EXPECT_EQ(zav::transcriptWindowText(zav::transcriptFileBytes(text, cp1252), cp1252), text);

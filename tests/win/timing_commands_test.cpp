@@ -372,7 +372,9 @@ TEST_F(TimingTest, EditStartTimeLeavesOtherRowsAlone) {
     editStartTime(fill(nullptr, nullptr, L"1", nullptr));
     EXPECT_EQ(timeOf(5), 1000);
     for (int row = 0; row < 12; ++row) {
-        if (row != 5) EXPECT_EQ(timeOf(row), before[row]) << row;
+        if (row != 5) {
+            EXPECT_EQ(timeOf(row), before[row]) << row;
+        }
     }
     // Nothing is sorted: the row keeps its place and its selection.
     EXPECT_EQ(panel->selectedRow, 5);

@@ -202,7 +202,9 @@ TEST_F(LanguageTest, NewCaptionFileAfterEditsStartsOver) {
     EXPECT_EQ(labelText(0), L"00:00:00:000");
     for (int row = 0; row < 12; ++row) {
         EXPECT_EQ(editText(row), L"");
-        if (row) EXPECT_EQ(labelText(row), L"");
+        if (row) {
+            EXPECT_EQ(labelText(row), L"");
+        }
         EXPECT_EQ(topOf(panel.rowEdit(row)), row * 25);
     }
     EXPECT_TRUE(ui.boxes.empty());

@@ -56,7 +56,8 @@ struct MenuEntry {
 
 MenuEntry entryAt(HMENU menu, int position) {
     wchar_t label[128] = {};
-    MENUITEMINFOW info{sizeof(info)};
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
     info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING | MIIM_SUBMENU;
     info.dwTypeData = label;
     info.cch = 128;

@@ -78,7 +78,8 @@ TEST(CommandPanelDialog, LanguageComboHoldsAndSelectsEntries) {
     }
     EXPECT_EQ(SendMessageW(combo, CB_SETCURSEL, 13, 0), 13);
     EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 13);
-    COMBOBOXINFO info{sizeof(info)};
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
     ASSERT_TRUE(GetComboBoxInfo(combo, &info));
     EXPECT_NE(info.hwndItem, nullptr) << "a drop-down combo has an edit field";
     EXPECT_NE(GetWindowLongPtrW(info.hwndList, GWL_STYLE) & WS_VSCROLL, 0) << "the list does not scroll";
