@@ -23,12 +23,9 @@ void showNotPartOfAProject(HWND owner) {
 // The name of the first entry of the folder whose name ends in "_files"; false
 // when there is none. Any such entry is taken, a plain file as well as a folder.
 bool findProjectEntry(const std::u16string& pattern, std::u16string& entry) {
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW(toWide(pattern).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    FindClose(search);
-    entry = fromWide(found.cFileName);
-    return true;
+    const std::optional<std::wstring> found = firstMatchingEntry(toWide(pattern));
+    if (found) entry = fromWide(*found);
+    return found.has_value();
 }
 
 bool spelledInAnsi(std::u16string_view path, std::string& ansi) {

@@ -5,6 +5,7 @@
 #include "playback/open_media_dialog.h"
 #include "resources/resource_ids.h"
 #include "win/error_report.h"
+#include "win/file_io.h"
 #include "win/handles.h"
 #include "win/modal_ui.h"
 #include "win/module.h"
@@ -29,12 +30,7 @@ HRESULT putUrl(IWMPPlayer4* player, const std::wstring& path) {
 bool isInProducerProject(const std::wstring& moviePath) {
     const size_t lastBackslash = moviePath.rfind(L'\\');
     if (lastBackslash == std::wstring::npos) return true;
-    const std::wstring pattern = moviePath.substr(0, lastBackslash + 1) + L"*_files";
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    FindClose(search);
-    return true;
+    return firstMatchingEntry(moviePath.substr(0, lastBackslash + 1) + L"*_files").has_value();
 }
 
 }  // namespace

@@ -71,6 +71,14 @@ bool writeFileBytes(const std::wstring& path, std::string_view bytes) {
     return file.close();
 }
 
+std::optional<std::wstring> firstMatchingEntry(const std::wstring& pattern) {
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return std::nullopt;
+    FindClose(search);
+    return std::wstring(found.cFileName);
+}
+
 bool writeFileBytes(const std::string& ansiPath, std::string_view bytes) {
     return writeFileBytes(widePathOf(ansiPath), bytes);
 }

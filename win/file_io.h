@@ -18,6 +18,10 @@ std::optional<std::string> readFileBytes(const std::string& ansiPath);
 bool writeFileBytes(const std::wstring& path, std::string_view bytes);
 bool writeFileBytes(const std::string& ansiPath, std::string_view bytes);
 
+// The name of the first entry a wildcard pattern (as "folder\\*_files") matches, a
+// file or a folder; nothing when none does.
+std::optional<std::wstring> firstMatchingEntry(const std::wstring& pattern);
+
 // An 8-bit path in the ANSI code page as UTF-16, as the A functions would read it.
 std::wstring widePathOf(const std::string& ansiPath);
 
