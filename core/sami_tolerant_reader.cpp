@@ -1,0 +1,291 @@
+#include "core/sami_tolerant_reader.h"
+
+#include "core/language_name.h"
+#include "core/sami_markup.h"
+#include "core/sami_style_rules.h"
+#include "core/text_encoding.h"
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace zav {
+namespace {
+
+using sami::Markup;
+
+// The class under which P tags without a class gather.
+constexpr std::u16string_view kUnclassedClass = u"CC";
+constexpr int kUnclassed = -1;
+
+bool isClassNameChar(char16_t c) noexcept {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'-' ||
+           c == u'_' || c >= 0x80;
+}
+
+// The class a P tag's class attribute names: its first class, as far as it is a
+// name a style rule can declare.
+std::u16string_view classOf(std::u16string_view value) {
+    value = sami::trimSpaces(value);
+    std::size_t end = 0;
+    while (end < value.size() && isClassNameChar(value[end])) ++end;
+    return value.substr(0, end);
+}
+
+bool equalsFolded(std::u16string_view text, std::u16string_view folded) noexcept {
+    if (text.size() != folded.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (sami::foldCase(text[i]) != folded[i]) return false;
+    }
+    return true;
+}
+
+// A SYNC tag's start time: the leading number of its value, 0 without one.
+double startTimeOf(std::u16string_view attributes) {
+    const auto value = sami::attributeValue(attributes, "start");
+    if (!value) return 0;
+    std::string ascii;
+    for (const char16_t c : sami::trimSpaces(*value)) ascii += c < 0x80 ? static_cast<char>(c) : '?';
+    return samiStartValue(ascii);
+}
+
+// "&nbsp;" in any case, or its numeric forms.
+std::size_t nbspEntityLength(std::u16string_view text, std::size_t at) {
+    for (const std::string_view entity : {"&nbsp;", "&#160;", "&#xa0;"}) {
+        if (text.size() - at >= entity.size() && sami::sameName(text.substr(at, entity.size()), entity))
+            return entity.size();
+    }
+    return 0;
+}
+
+bool isBlankCaption(std::u16string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (sami::isSpace(text[i]) || text[i] == u'\u00a0') {
+            ++i;
+        } else if (const std::size_t entity = nbspEntityLength(text, i)) {
+            i += entity;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The caption a paragraph's raw text gives: every run of white space that holds a
+// line break becomes one space, white space at either end goes, and a blank text
+// gives nothing.
+std::u16string captionOf(std::u16string_view raw) {
+    std::u16string text;
+    text.reserve(raw.size());
+    std::size_t i = 0;
+    while (i < raw.size()) {
+        if (!sami::isSpace(raw[i])) {
+            text += raw[i++];
+            continue;
+        }
+        const std::size_t start = i;
+        bool lineBreak = false;
+        for (; i < raw.size() && sami::isSpace(raw[i]); ++i) lineBreak = lineBreak || sami::isLineBreak(raw[i]);
+        if (start == 0 || i == raw.size()) continue;
+        if (lineBreak) {
+            text += u' ';
+        } else {
+            text.append(raw.substr(start, i - start));
+        }
+    }
+    if (isBlankCaption(text)) text.clear();
+    return text;
+}
+
+// The languages of a file, in the order their classes are first declared or used.
+// Classes that the document would hold under the same name (ignoring case, after
+// the cut to its byte limit) are one language.
+class Languages {
+public:
+    explicit Languages(const CodePageConverter& codePage) : codePage_(codePage) {}
+
+    bool empty() const noexcept { return languages_.empty(); }
+
+    int find(std::u16string_view className) {
+        for (const auto& [spelling, index] : spellings_) {
+            if (equalsFolded(className, spelling)) return index;
+        }
+        std::string stored = ansiPrefix(className, kMaxClassName, codePage_);
+        stored = stored.substr(0, stored.find('\0'));
+        const std::u16string key = sami::foldCase(codePage_.fromAnsi(stored));
+        int index = 0;
+        while (index < static_cast<int>(languages_.size()) && languages_[index].key != key) ++index;
+        if (index == static_cast<int>(languages_.size()))
+            languages_.push_back({std::move(stored), key, std::u16string(className), {}, {}});
+        spellings_.emplace_back(sami::foldCase(className), index);
+        return index;
+    }
+
+    // A later rule for the same class gives the names it states anew.
+    void declare(const sami::ClassRule& rule) {
+        Language& language = languages_[find(rule.className)];
+        if (rule.displayName) language.displayName = rule.displayName;
+        if (rule.langCode) language.langCode = rule.langCode;
+    }
+
+    std::vector<LanguageClass> records() const {
+        std::vector<LanguageClass> records;
+        for (const Language& language : languages_) {
+            LanguageClass& record = records.emplace_back();
+            record.setClassName(language.className);
+            const std::u16string& displayName = language.displayName.value_or(language.spelling);
+            record.setDisplayName(ansiPrefix(displayName, kMaxDisplayName, codePage_));
+            record.setLangCode(ansiPrefix(language.langCode.value_or(u""), kMaxLangCode, codePage_));
+        }
+        return records;
+    }
+
+private:
+    struct Language {
+        std::string className;  // in the code page, cut to the document's limit
+        std::u16string key;     // the class name as stored, case folded
+        std::u16string spelling;
+        std::optional<std::u16string> displayName;
+        std::optional<std::u16string> langCode;
+    };
+
+    const CodePageConverter& codePage_;
+    std::vector<Language> languages_;
+    std::vector<std::pair<std::u16string, int>> spellings_;  // each class name met, case folded
+};
+
+struct Caption {
+    int row;
+    int language;
+    std::u16string text;
+};
+
+class TolerantReader {
+public:
+    TolerantReader(std::u16string_view text, const CodePageConverter& codePage)
+        : text_(text), scanner_(text), languages_(codePage) {}
+
+    void read() {
+        std::size_t at = text_.find(u'<');
+        while (at != std::u16string_view::npos) {
+            const std::optional<Markup> markup = scanner_.at(at);
+            std::size_t next = at + 1;
+            if (markup) {
+                next = markup->end;
+                if (markup->kind == Markup::Kind::Comment) {
+                    leaveOut(at, markup->end);
+                } else if (markup->kind == Markup::Kind::Tag) {
+                    next = onTag(*markup, at);
+                }
+            }
+            at = text_.find(u'<', next);
+        }
+        closeParagraph(text_.size());
+    }
+
+    void build(SamiImportTarget& target) const {
+        if (languages_.empty()) return;
+        for (LanguageClass& record : languages_.records()) target.addLanguage(std::move(record));
+        int rows = 0;
+        for (const double time : times_) {
+            if (!target.addRow()) break;
+            target.setStartTime(rows++, time);
+        }
+        for (const Caption& caption : captions_) {
+            if (caption.row < rows) target.setText(caption.language, caption.row, caption.text);
+        }
+        target.endBody();
+    }
+
+private:
+    // Returns where the search for markup goes on.
+    std::size_t onTag(const Markup& tag, std::size_t start) {
+        const std::u16string_view name = tag.name;
+        for (const std::string_view raw : {"style", "samiparam", "title"}) {
+            if (tag.closing || !sami::sameName(name, raw)) continue;
+            closeParagraph(start);
+            const std::size_t end = sami::rawContentEnd(text_, tag.end, raw);
+            if (raw == "style") {
+                for (const sami::ClassRule& rule : sami::classRules(text_.substr(tag.end, end - tag.end)))
+                    languages_.declare(rule);
+            }
+            return end;
+        }
+        if (sami::sameName(name, "sync")) {
+            closeParagraph(start);
+            if (!tag.closing && !inHead_) times_.push_back(startTimeOf(tag.attributes));
+        } else if (sami::sameName(name, "p")) {
+            closeParagraph(start);
+            if (!tag.closing && !inHead_ && !times_.empty()) openParagraph(tag.attributes, tag.end);
+        } else if (sami::sameName(name, "head")) {
+            closeParagraph(start);
+            inHead_ = !tag.closing;
+        } else if (sami::sameName(name, "body") || sami::sameName(name, "sami")) {
+            closeParagraph(start);
+            inHead_ = false;
+        }
+        // Any other tag is inline markup, which stays in the text as written.
+        return tag.end;
+    }
+
+    void openParagraph(std::u16string_view attributes, std::size_t textStart) {
+        const auto value = sami::attributeValue(attributes, "class");
+        const std::u16string_view className = value ? classOf(*value) : std::u16string_view();
+        paragraph_ = Paragraph{className.empty() ? kUnclassed : languages_.find(className), textStart, {}};
+    }
+
+    // A comment inside a paragraph is cut out of its text.
+    void leaveOut(std::size_t start, std::size_t end) {
+        if (!paragraph_) return;
+        paragraph_->pending.append(text_.substr(paragraph_->pieceStart, start - paragraph_->pieceStart));
+        paragraph_->pieceStart = end;
+    }
+
+    void closeParagraph(std::size_t end) {
+        if (!paragraph_) return;
+        Paragraph paragraph = std::move(*paragraph_);
+        paragraph_.reset();
+        const std::u16string_view piece = text_.substr(paragraph.pieceStart, end - paragraph.pieceStart);
+        std::u16string text = paragraph.pending.empty() ? captionOf(piece) : captionOf(paragraph.pending.append(piece));
+        if (text.empty()) return;
+        const int language = paragraph.language == kUnclassed ? languages_.find(kUnclassedClass) : paragraph.language;
+        addCaption(static_cast<int>(times_.size()) - 1, language, std::move(text));
+    }
+
+    void addCaption(int row, int language, std::u16string text) {
+        for (std::size_t i = captions_.size(); i-- > 0 && captions_[i].row == row;) {
+            if (captions_[i].language != language) continue;
+            captions_[i].text += u"<br>";
+            captions_[i].text += text;
+            return;
+        }
+        captions_.push_back({row, language, std::move(text)});
+    }
+
+    struct Paragraph {
+        int language;
+        std::size_t pieceStart;  // where the text not yet in pending starts
+        std::u16string pending;  // the text before the comments met so far
+    };
+
+    std::u16string_view text_;
+    sami::MarkupScanner scanner_;
+    Languages languages_;
+    std::vector<double> times_;
+    std::vector<Caption> captions_;
+    std::optional<Paragraph> paragraph_;
+    bool inHead_ = false;
+};
+
+}  // namespace
+
+void readTolerantSami(std::string_view fileBytes, const CodePageConverter& codePage, SamiImportTarget& target) {
+    const std::u16string text = decodeText(fileBytes, codePage);
+    TolerantReader reader(text, codePage);
+    reader.read();
+    reader.build(target);
+}
+
+}  // namespace zav
