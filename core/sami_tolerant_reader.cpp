@@ -74,9 +74,17 @@ bool isBlankCaption(std::u16string_view text) {
 }
 
 // The caption a paragraph's raw text gives: every run of white space that holds a
-// line break becomes one space, white space at either end goes, and a blank text
-// gives nothing.
+// line break becomes one space, white space at either end goes, zero characters
+// go, and a blank text gives nothing.
 std::u16string captionOf(std::u16string_view raw) {
+    if (raw.find(u'\0') != std::u16string_view::npos) {
+        // The document would end the text at a zero character.
+        std::u16string withoutZeros;
+        for (const char16_t c : raw) {
+            if (c != u'\0') withoutZeros += c;
+        }
+        return captionOf(withoutZeros);
+    }
     std::u16string text;
     text.reserve(raw.size());
     std::size_t i = 0;
@@ -97,6 +105,17 @@ std::u16string captionOf(std::u16string_view raw) {
     }
     if (isBlankCaption(text)) text.clear();
     return text;
+}
+
+// A display name or code as Export SAMI can write it back: the characters that
+// would end it early in a style line, or end the style section, become spaces.
+std::u16string styleValue(std::u16string_view value) {
+    std::u16string safe(value);
+    for (char16_t& c : safe) {
+        if (c == u';' || c == u':' || c == u'{' || c == u'}' || c == u'<' || c == u'>' || sami::isLineBreak(c))
+            c = u' ';
+    }
+    return std::u16string(sami::trimSpaces(safe));
 }
 
 // The languages of a file, in the order their classes are first declared or used.
@@ -136,8 +155,8 @@ public:
             LanguageClass& record = records.emplace_back();
             record.setClassName(language.className);
             const std::u16string& displayName = language.displayName.value_or(language.spelling);
-            record.setDisplayName(ansiPrefix(displayName, kMaxDisplayName, codePage_));
-            record.setLangCode(ansiPrefix(language.langCode.value_or(u""), kMaxLangCode, codePage_));
+            record.setDisplayName(ansiPrefix(styleValue(displayName), kMaxDisplayName, codePage_));
+            record.setLangCode(ansiPrefix(styleValue(language.langCode.value_or(u"")), kMaxLangCode, codePage_));
         }
         return records;
     }

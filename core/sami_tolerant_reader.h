@@ -8,7 +8,8 @@
 //    values may be bare or quoted; unknown tags and attributes are passed over;
 //  - each class rule of a STYLE section is a language; a class used on a P but never
 //    declared is a language named after it; P tags without class gather in a
-//    language of the class "CC" when they hold any text;
+//    language of the class "CC" when they hold any text; display names and codes
+//    lose the characters an exported style line cannot hold (; : { } < >);
 //  - each SYNC outside HEAD is a row with its start time;
 //  - a caption is everything after its P tag up to the next P or SYNC tag or the
 //    end tag of P, SYNC or BODY, comments left out, line breaks with the white space

@@ -126,6 +126,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "ENCC\ten-US\t1\tone<br> two\n"},
         ReadCase{"crlf_and_cr_line_ends", english("<SYNC Start=1><P Class=ENCC>one\r\n\r\n two\rthree\r\n"),
                  "ENCC\ten-US\t1\tone two three\n"},
+        ReadCase{"zero_characters_go", english("<SYNC Start=1><P Class=ENCC>one \0\n\0two\0"s),
+                 "ENCC\ten-US\t1\tone two\n"},
         ReadCase{"blanks_within_a_line_stay", english("<SYNC Start=1><P Class=ENCC>  one  two\tthree  "),
                  "ENCC\ten-US\t1\tone  two\tthree\n"}),
     caseName);
@@ -217,12 +219,12 @@ TEST(TolerantImport, StyleRulesGiveTheNames) {
     const Imported imported = importFile(
         sami(".A { NAME: 'Quoted Name' ; Lang : \"en-GB\"; samitype: CC }\n"
              ".B { name: " + longName + "; lang: abcdefghijkl }\n.C { color: red }\n.a { name: Again }\n"
-             "/* .D { name: gone } */ .E, .F { lang: ef }",
+             "/* .D { name: gone } */ .E, .F { lang: ef }\n.G { name: 'Chinese: Traditional'; lang: a>b }",
              ""),
         cp1252);
     const std::vector<std::vector<std::string>> expected = {
         {"A", "Again", "en-GB"}, {"B", longName.substr(0, 99), "abcdefghi"}, {"C", "C", ""}, {"E", "E", "ef"},
-        {"F", "F", "ef"}};
+        {"F", "F", "ef"}, {"G", "Chinese  Traditional", "a b"}};
     ASSERT_EQ(imported.document.languageCount(), static_cast<int>(expected.size()));
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const LanguageClass& language = imported.document.languages[i];
