@@ -26,10 +26,17 @@ public:
     std::u16string fromAnsi(std::string_view text) const override;
 
 private:
-    IconvCodePage(iconv_t toAnsi, iconv_t fromAnsi) : toAnsi_(toAnsi), fromAnsi_(fromAnsi) {}
+    IconvCodePage(iconv_t toAnsi, iconv_t fromAnsi);
+    void learnSingleBytePage();
 
     iconv_t toAnsi_;
     iconv_t fromAnsi_;
+    // For a code page of one byte per character (as Windows-1252), tables in both
+    // directions, read from iconv once: converting a whole file byte by byte through
+    // a table is many times faster than through iconv.
+    bool singleByte_ = false;
+    std::u16string fromByte_;  // 256 characters
+    std::string toByte_;       // 65536 bytes; 0 for a character the page lacks (and for U+0000)
 };
 
 }  // namespace zav::cli

@@ -25,14 +25,6 @@ std::size_t afterNext(std::u16string_view text, std::size_t from, char16_t c) no
 
 }  // namespace
 
-bool isSpace(char16_t c) noexcept {
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\f' || c == u'\v';
-}
-
-bool isLineBreak(char16_t c) noexcept { return c == u'\r' || c == u'\n'; }
-
-char16_t foldCase(char16_t c) noexcept { return (c >= u'A' && c <= u'Z') ? char16_t(c + (u'a' - u'A')) : c; }
-
 std::u16string foldCase(std::u16string_view text) {
     std::u16string folded(text);
     for (char16_t& c : folded) c = foldCase(c);

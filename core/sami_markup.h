@@ -15,10 +15,12 @@
 namespace zav::sami {
 
 // Space, TAB, CR, LF, form feed or vertical tab.
-bool isSpace(char16_t c) noexcept;
-bool isLineBreak(char16_t c) noexcept;
+inline bool isSpace(char16_t c) noexcept {
+    return c == u' ' || (c >= u'\t' && c <= u'\r');
+}
+inline bool isLineBreak(char16_t c) noexcept { return c == u'\r' || c == u'\n'; }
 // Lower-cases ASCII letters only.
-char16_t foldCase(char16_t c) noexcept;
+inline char16_t foldCase(char16_t c) noexcept { return (c >= u'A' && c <= u'Z') ? char16_t(c + (u'a' - u'A')) : c; }
 std::u16string foldCase(std::u16string_view text);
 // True when the text equals the lower-case ASCII name, ignoring case.
 bool sameName(std::u16string_view text, std::string_view lowerName) noexcept;

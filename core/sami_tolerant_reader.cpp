@@ -75,32 +75,32 @@ bool isBlankCaption(std::u16string_view text) {
 
 // The caption a paragraph's raw text gives: every run of white space that holds a
 // line break becomes one space, white space at either end goes, zero characters
-// go, and a blank text gives nothing.
+// go (the document would end the text there), and a blank text gives nothing.
 std::u16string captionOf(std::u16string_view raw) {
-    if (raw.find(u'\0') != std::u16string_view::npos) {
-        // The document would end the text at a zero character.
-        std::u16string withoutZeros;
-        for (const char16_t c : raw) {
-            if (c != u'\0') withoutZeros += c;
-        }
-        return captionOf(withoutZeros);
-    }
+    const auto isGap = [](char16_t c) { return c == u'\0' || sami::isSpace(c); };
     std::u16string text;
     text.reserve(raw.size());
     std::size_t i = 0;
     while (i < raw.size()) {
-        if (!sami::isSpace(raw[i])) {
-            text += raw[i++];
+        const std::size_t start = i;
+        if (!isGap(raw[i])) {
+            while (i < raw.size() && !isGap(raw[i])) ++i;
+            text.append(raw.substr(start, i - start));
             continue;
         }
-        const std::size_t start = i;
+        bool space = false;
         bool lineBreak = false;
-        for (; i < raw.size() && sami::isSpace(raw[i]); ++i) lineBreak = lineBreak || sami::isLineBreak(raw[i]);
-        if (start == 0 || i == raw.size()) continue;
+        for (; i < raw.size() && isGap(raw[i]); ++i) {
+            space = space || raw[i] != u'\0';
+            lineBreak = lineBreak || sami::isLineBreak(raw[i]);
+        }
+        if (!space || text.empty() || i == raw.size()) continue;
         if (lineBreak) {
             text += u' ';
         } else {
-            text.append(raw.substr(start, i - start));
+            for (std::size_t k = start; k < i; ++k) {
+                if (raw[k] != u'\0') text += raw[k];
+            }
         }
     }
     if (isBlankCaption(text)) text.clear();
