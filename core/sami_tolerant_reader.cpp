@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -31,14 +32,6 @@ std::u16string_view classOf(std::u16string_view value) {
     std::size_t end = 0;
     while (end < value.size() && isClassNameChar(value[end])) ++end;
     return value.substr(0, end);
-}
-
-bool equalsFolded(std::u16string_view text, std::u16string_view folded) noexcept {
-    if (text.size() != folded.size()) return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (sami::foldCase(text[i]) != folded[i]) return false;
-    }
-    return true;
 }
 
 // A SYNC tag's start time: the leading number of its value, 0 without one.
@@ -128,18 +121,15 @@ public:
     bool empty() const noexcept { return languages_.empty(); }
 
     int find(std::u16string_view className) {
-        for (const auto& [spelling, index] : spellings_) {
-            if (equalsFolded(className, spelling)) return index;
-        }
+        std::u16string folded = sami::foldCase(className);
+        if (const auto found = bySpelling_.find(folded); found != bySpelling_.end()) return found->second;
         std::string stored = ansiPrefix(className, kMaxClassName, codePage_);
         stored = stored.substr(0, stored.find('\0'));
-        const std::u16string key = sami::foldCase(codePage_.fromAnsi(stored));
-        int index = 0;
-        while (index < static_cast<int>(languages_.size()) && languages_[index].key != key) ++index;
-        if (index == static_cast<int>(languages_.size()))
-            languages_.push_back({std::move(stored), key, std::u16string(className), {}, {}});
-        spellings_.emplace_back(sami::foldCase(className), index);
-        return index;
+        const auto [known, added] =
+            byStoredName_.emplace(sami::foldCase(codePage_.fromAnsi(stored)), static_cast<int>(languages_.size()));
+        if (added) languages_.push_back({std::move(stored), std::u16string(className), {}, {}});
+        bySpelling_.emplace(std::move(folded), known->second);
+        return known->second;
     }
 
     // A later rule for the same class gives the names it states anew.
@@ -163,16 +153,17 @@ public:
 
 private:
     struct Language {
-        std::string className;  // in the code page, cut to the document's limit
-        std::u16string key;     // the class name as stored, case folded
-        std::u16string spelling;
+        std::string className;    // in the code page, cut to the document's limit
+        std::u16string spelling;  // as first met
         std::optional<std::u16string> displayName;
         std::optional<std::u16string> langCode;
     };
 
     const CodePageConverter& codePage_;
     std::vector<Language> languages_;
-    std::vector<std::pair<std::u16string, int>> spellings_;  // each class name met, case folded
+    // Case-folded names to language indices: each class name as met, and as stored.
+    std::unordered_map<std::u16string, int> bySpelling_;
+    std::unordered_map<std::u16string, int> byStoredName_;
 };
 
 struct Caption {
