@@ -22,6 +22,12 @@ inline bool isLineBreak(char16_t c) noexcept { return c == u'\r' || c == u'\n'; 
 // Lower-cases ASCII letters only.
 inline char16_t foldCase(char16_t c) noexcept { return (c >= u'A' && c <= u'Z') ? char16_t(c + (u'a' - u'A')) : c; }
 std::u16string foldCase(std::u16string_view text);
+// Letters, digits, "-", "_" and every character beyond ASCII: what a class name of a
+// style rule is made of, as in CSS.
+inline bool isClassNameChar(char16_t c) noexcept {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'-' ||
+           c == u'_' || c >= 0x80;
+}
 // True when the text equals the lower-case ASCII name, ignoring case.
 bool sameName(std::u16string_view text, std::string_view lowerName) noexcept;
 // The text without the spaces at its start and end.

@@ -5,12 +5,6 @@
 namespace zav::sami {
 namespace {
 
-// Letters, digits, "-", "_" and every character beyond ASCII, as in CSS names.
-bool isNameChar(char16_t c) noexcept {
-    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'-' ||
-           c == u'_' || c >= 0x80;
-}
-
 void blankOut(std::u16string& text, std::size_t from, std::size_t to) {
     for (std::size_t i = from; i < to && i < text.size(); ++i) text[i] = u' ';
 }
@@ -60,7 +54,7 @@ std::vector<std::u16string> classesOf(std::u16string_view selectors) {
         selectors = comma == std::u16string_view::npos ? std::u16string_view() : selectors.substr(comma + 1);
         if (selector.empty() || selector.front() != u'.') continue;
         std::size_t end = 1;
-        while (end < selector.size() && isNameChar(selector[end])) ++end;
+        while (end < selector.size() && isClassNameChar(selector[end])) ++end;
         if (end > 1) classes.emplace_back(selector.substr(1, end - 1));
     }
     return classes;

@@ -20,17 +20,12 @@ using sami::Markup;
 constexpr std::u16string_view kUnclassedClass = u"CC";
 constexpr int kUnclassed = -1;
 
-bool isClassNameChar(char16_t c) noexcept {
-    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'-' ||
-           c == u'_' || c >= 0x80;
-}
-
 // The class a P tag's class attribute names: its first class, as far as it is a
 // name a style rule can declare.
 std::u16string_view classOf(std::u16string_view value) {
     value = sami::trimSpaces(value);
     std::size_t end = 0;
-    while (end < value.size() && isClassNameChar(value[end])) ++end;
+    while (end < value.size() && sami::isClassNameChar(value[end])) ++end;
     return value.substr(0, end);
 }
 
@@ -264,13 +259,16 @@ private:
         addCaption(static_cast<int>(times_.size()) - 1, language, std::move(text));
     }
 
+    // A second text of a language in the same row joins the first.
     void addCaption(int row, int language, std::u16string text) {
-        for (std::size_t i = captions_.size(); i-- > 0 && captions_[i].row == row;) {
-            if (captions_[i].language != language) continue;
-            captions_[i].text += u"<br>";
-            captions_[i].text += text;
+        if (static_cast<std::size_t>(language) >= lastCaption_.size()) lastCaption_.resize(language + 1, -1);
+        const int last = lastCaption_[language];
+        if (last >= 0 && captions_[last].row == row) {
+            captions_[last].text += u"<br>";
+            captions_[last].text += text;
             return;
         }
+        lastCaption_[language] = static_cast<int>(captions_.size());
         captions_.push_back({row, language, std::move(text)});
     }
 
@@ -285,6 +283,7 @@ private:
     Languages languages_;
     std::vector<double> times_;
     std::vector<Caption> captions_;
+    std::vector<int> lastCaption_;  // per language, the index of its latest caption, or -1
     std::optional<Paragraph> paragraph_;
     bool inHead_ = false;
 };
