@@ -61,19 +61,19 @@ bool isBlankCaption(std::u16string_view text) {
     return true;
 }
 
-// The caption a paragraph's raw text gives: every run of white space that holds a
-// line break becomes one space, white space at either end goes, zero characters
-// go (the document would end the text there), and a blank text gives nothing.
-std::u16string captionOf(std::u16string_view raw) {
+// Appends the caption a paragraph's raw text gives to out: every run of white space
+// that holds a line break becomes one space, white space at either end goes, zero
+// characters go (the document would end the text there). A blank text appends
+// nothing. Returns the length appended.
+std::size_t appendCaption(std::u16string_view raw, std::u16string& out) {
     const auto isGap = [](char16_t c) { return c == u'\0' || sami::isSpace(c); };
-    std::u16string text;
-    text.reserve(raw.size());
+    const std::size_t begin = out.size();
     std::size_t i = 0;
     while (i < raw.size()) {
         const std::size_t start = i;
         if (!isGap(raw[i])) {
             while (i < raw.size() && !isGap(raw[i])) ++i;
-            text.append(raw.substr(start, i - start));
+            out.append(raw.substr(start, i - start));
             continue;
         }
         bool space = false;
@@ -82,17 +82,17 @@ std::u16string captionOf(std::u16string_view raw) {
             space = space || raw[i] != u'\0';
             lineBreak = lineBreak || sami::isLineBreak(raw[i]);
         }
-        if (!space || text.empty() || i == raw.size()) continue;
+        if (!space || out.size() == begin || i == raw.size()) continue;
         if (lineBreak) {
-            text += u' ';
+            out += u' ';
         } else {
             for (std::size_t k = start; k < i; ++k) {
-                if (raw[k] != u'\0') text += raw[k];
+                if (raw[k] != u'\0') out += raw[k];
             }
         }
     }
-    if (isBlankCaption(text)) text.clear();
-    return text;
+    if (isBlankCaption(std::u16string_view(out).substr(begin))) out.resize(begin);
+    return out.size() - begin;
 }
 
 // A display name or code as Export SAMI can write it back: the characters that
@@ -161,10 +161,19 @@ private:
     std::unordered_map<std::u16string, int> byStoredName_;
 };
 
+// The text of one P tag: a stretch of the reader's text store, and the next text of
+// the same caption (another P of the class under the same SYNC), or -1.
+struct Piece {
+    std::size_t start;
+    std::size_t length;
+    int next;
+};
+
 struct Caption {
     int row;
     int language;
-    std::u16string text;
+    int firstPiece;
+    int lastPiece;
 };
 
 class TolerantReader {
@@ -198,8 +207,9 @@ public:
             if (!target.addRow()) break;
             target.setStartTime(rows++, time);
         }
+        std::u16string scratch;
         for (const Caption& caption : captions_) {
-            if (caption.row < rows) target.setText(caption.language, caption.row, caption.text);
+            if (caption.row < rows) target.setText(caption.language, caption.row, textOf(caption, scratch));
         }
         target.endBody();
     }
@@ -253,23 +263,42 @@ private:
         Paragraph paragraph = std::move(*paragraph_);
         paragraph_.reset();
         const std::u16string_view piece = text_.substr(paragraph.pieceStart, end - paragraph.pieceStart);
-        std::u16string text = paragraph.pending.empty() ? captionOf(piece) : captionOf(paragraph.pending.append(piece));
-        if (text.empty()) return;
+        const std::size_t start = texts_.size();
+        const std::u16string_view raw = paragraph.pending.empty() ? piece : paragraph.pending.append(piece);
+        const std::size_t length = appendCaption(raw, texts_);
+        if (length == 0) return;
         const int language = paragraph.language == kUnclassed ? languages_.find(kUnclassedClass) : paragraph.language;
-        addCaption(static_cast<int>(times_.size()) - 1, language, std::move(text));
+        addCaption(static_cast<int>(times_.size()) - 1, language, {start, length, -1});
     }
 
     // A second text of a language in the same row joins the first.
-    void addCaption(int row, int language, std::u16string text) {
+    void addCaption(int row, int language, Piece piece) {
+        const int pieceIndex = static_cast<int>(pieces_.size());
+        pieces_.push_back(piece);
         if (static_cast<std::size_t>(language) >= lastCaption_.size()) lastCaption_.resize(language + 1, -1);
         const int last = lastCaption_[language];
         if (last >= 0 && captions_[last].row == row) {
-            captions_[last].text += u"<br>";
-            captions_[last].text += text;
+            pieces_[captions_[last].lastPiece].next = pieceIndex;
+            captions_[last].lastPiece = pieceIndex;
             return;
         }
         lastCaption_[language] = static_cast<int>(captions_.size());
-        captions_.push_back({row, language, std::move(text)});
+        captions_.push_back({row, language, pieceIndex, pieceIndex});
+    }
+
+    // The caption's texts joined with "<br>": a view into the store for a single
+    // text, else into the scratch string.
+    std::u16string_view textOf(const Caption& caption, std::u16string& scratch) const {
+        const std::u16string_view store = texts_;
+        const Piece* piece = &pieces_[caption.firstPiece];
+        if (piece->next < 0) return store.substr(piece->start, piece->length);
+        scratch.assign(store.substr(piece->start, piece->length));
+        while (piece->next >= 0) {
+            piece = &pieces_[piece->next];
+            scratch += u"<br>";
+            scratch += store.substr(piece->start, piece->length);
+        }
+        return scratch;
     }
 
     struct Paragraph {
@@ -283,6 +312,8 @@ private:
     Languages languages_;
     std::vector<double> times_;
     std::vector<Caption> captions_;
+    std::vector<Piece> pieces_;
+    std::u16string texts_;          // the texts of all P tags, one after another
     std::vector<int> lastCaption_;  // per language, the index of its latest caption, or -1
     std::optional<Paragraph> paragraph_;
     bool inHead_ = false;
