@@ -12,7 +12,8 @@
 //    lose the characters an exported style line cannot hold (; : { } < >);
 //  - each SYNC outside HEAD is a row with its start time;
 //  - a caption is everything after its P tag up to the next P or SYNC tag or the
-//    end tag of P, SYNC or BODY, comments left out, line breaks with the white space
+//    end tag of P, SYNC or BODY (or a tag of the file's frame: SAMI, HEAD, BODY,
+//    STYLE, SAMIParam, TITLE), comments left out, line breaks with the white space
 //    around them as single spaces, trimmed; inline markup and entities stay as
 //    written. Several P of one class under one SYNC are joined with "<br>"; a text
 //    of nothing but "&nbsp;" and white space is no caption.
