@@ -1,4 +1,5 @@
-# The portable core built for this machine: unit tests, fuzz targets, benchmarks.
+# The portable core built for this machine: unit tests, fuzz targets, benchmarks
+# and the command-line tool zavcaption.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
@@ -26,7 +27,7 @@ if(ZAV_SANITIZE_TESTS AND CMAKE_CXX_COMPILER_ID MATCHES "Clang|GNU")
 endif()
 option(ZAV_BENCH "Build the benchmarks" ON)
 
-foreach(dir tests/native fuzz bench)
+foreach(dir tests/native fuzz bench cli)
   if(EXISTS ${ZAV_ROOT}/${dir}/CMakeLists.txt)
     add_subdirectory(${ZAV_ROOT}/${dir} ${CMAKE_BINARY_DIR}/${dir})
   endif()

@@ -22,20 +22,26 @@ std::optional<std::string> classNameFromTyped(std::u16string_view typed, const C
     if (name.size() <= kMaxClassName) return name;
 
     // Bytes 1 to 32 are single-byte characters in every ANSI code page, so the
-    // trimmed name is the conversion of a prefix of the typed characters; take as
-    // many whole characters as fit.
-    std::string cut;
-    std::size_t i = 0;
-    while (i < typed.size()) {
-        const std::size_t length = (isSurrogateLead(typed[i]) && i + 1 < typed.size()) ? 2 : 1;
-        const std::string bytes = codePage.toAnsi(typed.substr(i, length));
-        if (cut.size() + bytes.size() > kMaxClassName) break;
-        cut += bytes;
-        i += length;
-    }
+    // trimmed name is the conversion of a prefix of the typed characters.
+    std::string cut = ansiPrefix(typed, kMaxClassName, codePage);
     // A converter that maps text piecewise differently (broken surrogates) falls
     // back to the plain byte cut.
     if (name.compare(0, cut.size(), cut) != 0) cut = name.substr(0, kMaxClassName);
+    return cut;
+}
+
+std::string ansiPrefix(std::u16string_view text, std::size_t limit, const CodePageConverter& codePage) {
+    std::string whole = codePage.toAnsi(text);
+    if (whole.size() <= limit) return whole;
+    std::string cut;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const std::size_t length = (isSurrogateLead(text[i]) && i + 1 < text.size()) ? 2 : 1;
+        const std::string bytes = codePage.toAnsi(text.substr(i, length));
+        if (cut.size() + bytes.size() > limit) break;
+        cut += bytes;
+        i += length;
+    }
     return cut;
 }
 

@@ -19,6 +19,10 @@ inline constexpr std::size_t kMaxTypedClassName = 99;
 // a multi-byte code page; it keeps whole characters up to the limit.
 std::optional<std::string> classNameFromTyped(std::u16string_view typed, const CodePageConverter& codePage);
 
+// The text in the ANSI code page, cut to at most limit bytes: as many whole
+// characters as fit, so a character of a multi-byte code page is never split.
+std::string ansiPrefix(std::u16string_view text, std::size_t limit, const CodePageConverter& codePage);
+
 // The language the Add Language dialog creates for an accepted name: the name as
 // class name and display name, code "ZAV-CC", no texts.
 LanguageClass addedLanguage(const std::string& className);

@@ -2,10 +2,15 @@
 list(APPEND ZAV_CORE_SOURCES
   ${ZAV_ROOT}/core/asx_playlist.cpp
   ${ZAV_ROOT}/core/caption_document.cpp
+  ${ZAV_ROOT}/core/caption_listing.cpp
   ${ZAV_ROOT}/core/caption_timing.cpp
   ${ZAV_ROOT}/core/language_name.cpp
   ${ZAV_ROOT}/core/sami_format.cpp
+  ${ZAV_ROOT}/core/sami_import.cpp
+  ${ZAV_ROOT}/core/sami_markup.cpp
   ${ZAV_ROOT}/core/sami_parser.cpp
+  ${ZAV_ROOT}/core/sami_style_rules.cpp
+  ${ZAV_ROOT}/core/sami_tolerant_reader.cpp
   ${ZAV_ROOT}/core/text_encoding.cpp
   ${ZAV_ROOT}/core/text_script.cpp
   ${ZAV_ROOT}/core/time_text.cpp

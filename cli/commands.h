@@ -1,0 +1,22 @@
+#pragma once
+// The subcommands of zavcaption. Each takes the arguments after its name and
+// returns the exit status: 0 done, 1 the file holds nothing of what was asked for,
+// 2 the file cannot be read or the arguments are wrong.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace zav::cli {
+
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitNothing = 1;
+inline constexpr int kExitError = 2;
+
+using Arguments = std::vector<std::string>;
+
+// zavcaption list FILE [--code-page NAME]: the captions of a SAMI file as Import SAMI
+// reads them, one line per row and language on out, a summary line on err.
+int listCommand(const Arguments& arguments, std::FILE* out, std::FILE* err);
+
+}  // namespace zav::cli

@@ -1,0 +1,31 @@
+#pragma once
+// Import SAMI: the program's own files are read by the reader made for them
+// (sami_parser.h), with all its quirks, so that an exported file comes back exactly;
+// every other file by the tolerant reader (sami_tolerant_reader.h). The report tells
+// the caller which reader ran and what the file gave.
+
+#include "core/code_page.h"
+#include "core/sami_parser.h"
+
+#include <string_view>
+
+namespace zav {
+
+struct SamiImportReport {
+    bool ownLayout = false;  // read by the reader of the program's own files
+    int languages = 0;       // languages added to the target
+    int rows = 0;            // rows added to the target
+    int captions = 0;        // texts that are not empty once the import is done
+    int cutCaptions = 0;     // of those, the ones cut to the document's text limit
+};
+
+// True when the data begins with the five lines Export SAMI writes first (up to the
+// STYLE opener), with CR LF line ends as on disk or LF as text mode reads them.
+bool isOwnSamiLayout(std::string_view fileBytes) noexcept;
+
+// Reads the file's bytes, as they lie on disk, into the target (a document without
+// languages and rows) with the reader that suits them.
+SamiImportReport importSamiFile(std::string_view fileBytes, const CodePageConverter& codePage,
+                                SamiImportTarget& target);
+
+}  // namespace zav
