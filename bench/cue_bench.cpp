@@ -30,8 +30,9 @@ public:
 const Latin1 latin1;
 
 std::vector<zav::Cue> manyCues(std::int64_t offsetMs) {
-    static const std::u16string texts[] = {u"An ordinary caption of one line", u"<i>Two lines</i><br>of speech &amp; more",
-                                           u"Short", u"<font color=\"#ffff00\">Coloured</font> words, a < b"};
+    static const std::u16string texts[] = {u"An ordinary caption of one line",
+                                           u"<i>Two lines</i><br>of speech &amp; more", u"Short",
+                                           u"<font color=\"#ffff00\">Coloured</font> words, a < b"};
     std::vector<zav::Cue> cues;
     std::int64_t at = offsetMs;
     for (int i = 0; i < kCues; ++i) {

@@ -143,7 +143,8 @@ public:
             }
             std::size_t end = at;
             while (end < lines.size() && !isBlankLine(lines[end])) ++end;
-            const Lines block(lines.begin() + static_cast<std::ptrdiff_t>(at), lines.begin() + static_cast<std::ptrdiff_t>(end));
+            const Lines block(lines.begin() + static_cast<std::ptrdiff_t>(at),
+                              lines.begin() + static_cast<std::ptrdiff_t>(end));
             if (header) {
                 readHeader(block);
                 header = false;
@@ -227,7 +228,8 @@ CaptionFormat captionFormatOfContent(std::string_view bytes) {
 CaptionFormat captionFormatOfPath(std::string_view path) {
     const std::size_t dot = path.find_last_of(".");
     const std::size_t slash = path.find_last_of("/\\");
-    if (dot == std::string_view::npos || (slash != std::string_view::npos && slash > dot)) return CaptionFormat::unknown;
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && slash > dot))
+        return CaptionFormat::unknown;
     std::string extension;
     for (const char c : path.substr(dot + 1)) extension.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c);
     if (extension == "smi" || extension == "sami") return CaptionFormat::sami;

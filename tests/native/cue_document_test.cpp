@@ -100,13 +100,10 @@ TEST(CueImport, ReplacesTheDocumentKeepingTheCurrentLanguagesNames) {
     EXPECT_EQ(document.languages[0].displayName(), "French");
     EXPECT_EQ(document.languages[0].langCode(), "fr-fr");
     // A clearing row where B ends before C; none after C, whose end means "no end".
-    const std::vector<double> times{1000, 2000, 3000, 5000};
-    const std::vector<std::u16string> texts{u"A", u"B", u"", u"C"};
     ASSERT_EQ(document.rowCount(), 4);
-    for (int row = 0; row < 4; ++row) {
-        EXPECT_EQ(document.times[row].startMs, times[row]);
-        EXPECT_EQ(document.text(0, row), texts[row]);
-    }
+    EXPECT_EQ(document.languages[0].texts, (std::vector<std::u16string>{u"A", u"B", u"", u"C"}));
+    const double times[] = {1000, 2000, 3000, 5000};
+    for (int row = 0; row < 4; ++row) EXPECT_EQ(document.times[row].startMs, times[row]);
     EXPECT_EQ(document.times[2].timeText, u"00:00:03:000");
 
     // No readable cue: nothing changes. A document without languages gets New Caption File's.
@@ -136,15 +133,13 @@ TEST(CueAddLanguage, CuesGoBesideTheRowsAndNothingElseChanges) {
         cp1252);
     EXPECT_EQ(addCueLanguage(document, file, LanguageClass("FRFRCC", "French", "fr-fr"), cp1252), 1);
     ASSERT_TRUE(document.isConsistent());
-    const std::vector<double> times{0, 1000, 2000, 3000, 5000, 6000, 7000, kNoTime};
-    const std::vector<std::u16string> english{u"A", u"A", u"B", u"B", u"", u"", u"", u"untimed"};
-    const std::vector<std::u16string> french{u"", u"Un", u"Deux", u"", u"", u"Trois", u"", u""};
+    const double times[] = {0, 1000, 2000, 3000, 5000, 6000, 7000, kNoTime};
     ASSERT_EQ(document.rowCount(), 8);
-    for (int row = 0; row < 8; ++row) {
-        EXPECT_EQ(document.times[row].startMs, times[row]) << row;
-        EXPECT_EQ(document.text(0, row), english[row]) << row;
-        EXPECT_EQ(document.text(1, row), french[row]) << row;
-    }
+    for (int row = 0; row < 8; ++row) EXPECT_EQ(document.times[row].startMs, times[row]) << row;
+    EXPECT_EQ(document.languages[0].texts,
+              (std::vector<std::u16string>{u"A", u"A", u"B", u"B", u"", u"", u"", u"untimed"}));
+    EXPECT_EQ(document.languages[1].texts,
+              (std::vector<std::u16string>{u"", u"Un", u"Deux", u"", u"", u"Trois", u"", u""}));
     EXPECT_EQ(document.times[1].timeText, u"00:00:01:000");
     EXPECT_EQ(document.languages[1].className(), "FRFRCC");
     EXPECT_EQ(addCueLanguage(document, CueFile(), LanguageClass("X", "X", "x"), cp1252), -1);
@@ -175,7 +170,8 @@ TEST(CueAddLanguage, NoLanguageShowsAnythingElseAtAnyTime) {
             document.appendRow();
             const int row = document.rowCount() - 1;
             if (random() % 6) document.setStartTime(row, 1000.0 * (random() % 15), cp1252);
-            for (int l = 0; l < 2; ++l) document.setText(l, row, random() % 3 ? u"t" + std::u16string(1, u'a' + row) : u"");
+            const std::u16string text = u"t" + std::u16string(1, char16_t(u'a' + row));
+            for (int l = 0; l < 2; ++l) document.setText(l, row, random() % 3 ? text : u"");
         }
         std::string file;
         for (std::int64_t at = random() % 3000; at < 15000; at += 1000 * (random() % 4)) {

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -51,38 +52,35 @@ std::string ffmpegSubRip(const std::string& path) {
     return out;
 }
 
-std::int64_t msOf(long long h, int m, int s, int ms) { return ((h * 60 + m) * 60 + s) * 1000 + ms; }
-
-// ffmpeg writes SubRip blocks of an index, a timing line and the text lines; it ends
-// inner lines with CR LF and the others with LF.
+// ffmpeg writes SubRip blocks of an index, a timing line and text lines, ending inner
+// lines with CR LF and the others with LF.
 std::vector<SeenCue> parseSubRip(const std::string& out) {
     std::vector<SeenCue> cues;
-    std::vector<std::string> lines;
+    std::istringstream in(out + "\n");
     std::string line;
-    for (std::size_t at = 0; at <= out.size(); ++at) {
-        if (at < out.size() && out[at] != '\n') {
-            if (out[at] != '\r') line += out[at];
-            continue;
+    const auto indexLine = [&] {
+        while (std::getline(in, line)) {
+            if (!line.empty() && line != "\r") return true;
         }
-        if (!line.empty()) {
-            lines.push_back(line);
-        } else if (lines.size() >= 2) {
-            long long h1, h2;
-            int m1, s1, x1, m2, s2, x2;
-            if (std::sscanf(lines[1].c_str(), "%lld:%d:%d,%d --> %lld:%d:%d,%d", &h1, &m1, &s1, &x1, &h2, &m2, &s2, &x2) == 8) {
-                std::string text;
-                for (std::size_t i = 2; i < lines.size(); ++i) text += (i > 2 ? "\n" : "") + lines[i];
-                cues.push_back({msOf(h1, m1, s1, x1), msOf(h2, m2, s2, x2), text});
-            }
-            lines.clear();
-        }
-        line.clear();
+        return false;
+    };
+    while (indexLine() && std::getline(in, line)) {
+        long long h[2];
+        int m[2], s[2], x[2];
+        if (std::sscanf(line.c_str(), "%lld:%d:%d,%d --> %lld:%d:%d,%d", &h[0], &m[0], &s[0], &x[0], &h[1], &m[1],
+                        &s[1], &x[1]) != 8)
+            break;
+        SeenCue cue{((h[0] * 60 + m[0]) * 60 + s[0]) * 1000 + x[0], ((h[1] * 60 + m[1]) * 60 + s[1]) * 1000 + x[1], ""};
+        while (std::getline(in, line) && !line.empty() && line != "\r")
+            cue.text += (cue.text.empty() ? "" : "\n") + line.substr(0, line.find('\r'));
+        cues.push_back(cue);
     }
     return cues;
 }
 
 std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
-    for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) text.replace(at, from.size(), to);
+    for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
+        text.replace(at, from.size(), to);
     return text;
 }
 
@@ -106,7 +104,8 @@ std::vector<SeenCue> meant(const CaptionDocument& document, CueSyntax syntax) {
     std::vector<SeenCue> cues;
     for (const Cue& cue : documentCues(document, 0)) {
         std::string text;
-        for (const std::u16string& line : cueLinesOf(cue.text, syntax)) text += (text.empty() ? "" : "\n") + utf16ToUtf8(line);
+        for (const std::u16string& line : cueLinesOf(cue.text, syntax))
+            text += (text.empty() ? "" : "\n") + utf16ToUtf8(line);
         if (syntax == CueSyntax::webVtt)
             text = replaceAll(replaceAll(replaceAll(text, "&lt;", "<"), "&gt;", ">"), "&amp;", "&");
         cues.push_back({cue.startMs, cue.endMs, text});

@@ -47,8 +47,8 @@ const ReadCase kCases[] = {
     {"subrip_with_crlf",
      "1\r\n00:00:01,000 --> 00:00:02,500\r\nHello\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\nBye\r\n\r\n",
      CaptionFormat::subRip, {{1000, 2500, u"Hello"}, {3000, 4000, u"Bye"}}},
-    {"three_lines", "1\n00:00:01,000 --> 00:00:02,000\nan\n<i>b</i>\nc\n", CaptionFormat::subRip,
-     {{1000, 2000, u"an<br><i>b</i><br>c"}}},
+    {"three_lines", "1\n00:00:01,000 --> 00:00:02,000\n{\\an8}an &amp;\n<i>b</i> <s>x</s>\nc{ d\n",
+     CaptionFormat::subRip, {{1000, 2000, u"an &amp;<br><i>b</i> <s>x</s><br>c{ d"}}},
     {"hours_above_99", "1\n123:04:05,678 --> 1234:00:00,000\nlate\n", CaptionFormat::subRip,
      {{443045678, 4442400000, u"late"}}},
     {"missing_index_lines", "00:00:01,000 --> 00:00:02,000\nA\n\n00:00:03,000 --> 00:00:04,000\nB\n",
@@ -83,9 +83,12 @@ const ReadCase kCases[] = {
      {{1000, 2000, std::u16string(199, u'x')}}, 0, 0, 1},
     {"webvtt",
      "WEBVTT - with a title\nKind: captions\n\nSTYLE\n::cue { color: red }\n\nREGION\nid:r\n\nNOTE a comment\n"
-     "that spans lines\n\nintro\n00:01.000 --> 00:02.000 align:start line:0\n<v Bob>Hi</v> &amp; <c.x>bye</c>\n\n"
+     "that spans lines\n\nintro\n00:01.000 --> 00:02.000 align:start line:0\n"
+     "<v Bob>Hi</v> &amp; <c.x>bye</c><lang en>!</lang>\n"
+     "<ruby>k<rt>r</rt></ruby><00:01.500><i.loud>t</i> &lt;<c>b</c> &lt;i&gt; &amp;amp;\n\n"
      "01:00:03.000 --> 01:00:04.000\n<i>one</i>\ntwo &lt;3\n",
-     CaptionFormat::webVtt, {{1000, 2000, u"Hi & bye"}, {3603000, 3604000, u"<i>one</i><br>two <3"}}},
+     CaptionFormat::webVtt,
+     {{1000, 2000, u"Hi & bye!<br>kr<i>t</i> &lt;b &lt;i> &amp;amp;"}, {3603000, 3604000, u"<i>one</i><br>two <3"}}},
     {"webvtt_cue_in_the_header", "WEBVTT\n00:00:01.000 --> 00:00:02.000\nA\n", CaptionFormat::webVtt,
      {{1000, 2000, u"A"}}},
 };

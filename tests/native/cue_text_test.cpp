@@ -1,4 +1,5 @@
-// Caption texts between SAMI markup and the lines of SubRip and WebVTT cues.
+// Caption texts from SAMI markup to the lines of SubRip and WebVTT cues, and the cut
+// to the document's limit. The way back is in the reader's cases.
 #include "core/cue_text.h"
 
 #include <gtest/gtest.h>
@@ -41,33 +42,6 @@ TEST(CueLines, MarkupBecomesEachFormatsLines) {
         EXPECT_EQ(cueLinesOf(c.sami, CueSyntax::webVtt), c.webVtt);
     }
     EXPECT_EQ(plainTextOf(u"<i>a</i><br>b &amp; c"), u"a\nb & c");
-}
-
-struct ImportCase {
-    Lines lines;
-    std::u16string fromSubRip;
-    std::u16string fromWebVtt;
-};
-
-TEST(CueLines, EachFormatsLinesBecomeMarkup) {
-    const ImportCase cases[] = {
-        {{u"one", u"two", u"three"}, u"one<br>two<br>three", u"one<br>two<br>three"},
-        {{u"<i>a</i> <font color=\"#fff\">b</font>"}, u"<i>a</i> <font color=\"#fff\">b</font>", u"<i>a</i> b"},
-        {{u"{\\an8}top {\\i1}x{ y"}, u"top x{ y", u"{\\an8}top {\\i1}x{ y"},
-        {{u"<c.yellow.bg>c</c> <v Bob>said</v> <lang en>w</lang> <ruby>k<rt>r</rt></ruby> <00:01.500>t"},
-         u"<c.yellow.bg>c</c> <v Bob>said</v> <lang en>w</lang> <ruby>k<rt>r</rt></ruby> <00:01.500>t",
-         u"c said w kr t"},
-        {{u"<i.loud>x</i> <b>y</b>"}, u"<i.loud>x</i> <b>y</b>", u"<i>x</i> <b>y</b>"},
-        // Decoded WebVTT text is escaped where SAMI would read it as markup, and only there.
-        {{u"Tom &amp; Jerry &lt;3 &lt;i&gt; &amp;amp; &lt;/b&gt;"}, u"Tom &amp; Jerry &lt;3 &lt;i&gt; &amp;amp; &lt;/b&gt;",
-         u"Tom & Jerry <3 &lt;i> &amp;amp; &lt;/b>"},
-        {{u"&lt;<c>b</c>"}, u"&lt;<c>b</c>", u"&lt;b"},
-    };
-    for (const ImportCase& c : cases) {
-        const std::vector<std::u16string_view> views(c.lines.begin(), c.lines.end());
-        EXPECT_EQ(samiTextOfCueLines(views, CueSyntax::subRip), c.fromSubRip);
-        EXPECT_EQ(samiTextOfCueLines(views, CueSyntax::webVtt), c.fromWebVtt);
-    }
 }
 
 TEST(CutSamiText, LongTextsLoseNoHalfTagOrEntity) {
