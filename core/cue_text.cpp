@@ -48,8 +48,10 @@ std::optional<char32_t> numericEntity(std::u16string_view digits, bool hex) {
 // The entity starting at text[at] ("&"): the named ones captions use, and numeric
 // references in decimal or hexadecimal. Names are case-sensitive, as in HTML.
 std::optional<Entity> entityAt(std::u16string_view text, std::size_t at) {
-    const std::size_t semicolon = text.find(u';', at + 1);
-    if (semicolon == std::u16string_view::npos || semicolon - at > 10) return std::nullopt;
+    // The longest entity is ten units long ("&#x10FFFF;"); looking no further keeps a
+    // long line full of "&" linear.
+    const std::size_t semicolon = text.substr(0, at + 11).find(u';', at + 1);
+    if (semicolon == std::u16string_view::npos) return std::nullopt;
     const std::u16string_view name = text.substr(at + 1, semicolon - at - 1);
     const std::size_t length = semicolon - at + 1;
     if (!name.empty() && name[0] == u'#') {
@@ -86,10 +88,12 @@ public:
         if (at_ >= text_.size()) return {};
         const char16_t c = text_[at_];
         if (c == u'<' && startsTag(at_)) {
-            const std::size_t close = text_.find(u'>', at_ + 1);
-            if (close != std::u16string_view::npos) {
-                Piece tag{Piece::Kind::tag, text_.substr(at_ + 1, close - at_ - 1), 0};
-                at_ = close + 1;
+            // The next ">" found stays valid for every "<" before it, and a missing one
+            // for every "<" after: a long line full of "<" is scanned once.
+            if (close_ != std::u16string_view::npos && close_ <= at_) close_ = text_.find(u'>', at_ + 1);
+            if (close_ != std::u16string_view::npos) {
+                Piece tag{Piece::Kind::tag, text_.substr(at_ + 1, close_ - at_ - 1), 0};
+                at_ = close_ + 1;
                 return tag;
             }
         }
@@ -117,6 +121,7 @@ private:
     std::u16string_view text_;
     bool timestampTags_;
     std::size_t at_ = 0;
+    std::size_t close_ = 0;  // the first ">" after the "<" that last looked for one; npos: none
 };
 
 struct Tag {
