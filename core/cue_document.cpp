@@ -29,41 +29,46 @@ std::vector<CueRow> cueRows(const std::vector<Cue>& cues) {
     return rows;
 }
 
-// Merges the rows of the new language into the sorted rows of the document, one
-// group of equal times at a time.
+// Builds the document with the new language: the rows of the document in time
+// order merged with the rows of the cues, one group of equal times at a time. The
+// document itself is only read, so nothing of it changes until the result replaces
+// it.
 class LanguageMerge {
 public:
-    LanguageMerge(CaptionDocument& document, const std::vector<CueRow>& track)
-        : document_(document), track_(track), texts_(document.languages.size() + 1) {
-        timed_ = static_cast<std::size_t>(std::find_if(document.times.begin(), document.times.end(),
-                                                       [](const TimeEntry& e) { return e.startMs == kNoTime; }) -
-                                          document.times.begin());
+    LanguageMerge(const CaptionDocument& document, const std::vector<CueRow>& track)
+        : document_(document), track_(track), order_(document.times.size()) {
+        for (std::size_t i = 0; i < order_.size(); ++i) order_[i] = static_cast<int>(i);
+        // The order of Sort By Time: stable, timed rows first.
+        std::stable_sort(order_.begin(), order_.end(),
+                         [&](int a, int b) { return comesBeforeInTime(document.times[a], document.times[b]); });
+        while (timed_ < order_.size() && timeAt(timed_) != kNoTime) ++timed_;
     }
 
-    // Returns the index of the new language, the last one.
-    int run(LanguageClass language, const CodePageConverter& codePage) {
+    CaptionDocument run(LanguageClass language, const CodePageConverter& codePage) {
+        for (const LanguageClass& existing : document_.languages)
+            merged_.languages.emplace_back(existing.className(), existing.displayName(), existing.langCode());
+        language.texts.clear();
+        merged_.languages.push_back(std::move(language));
+        merged_.currentLanguage = document_.currentLanguage;
         while (row_ < timed_ || cue_ < track_.size()) mergeGroup();
-        for (; row_ < document_.times.size(); ++row_) takeRow(row_, nullptr);
-        document_.times = std::move(times_);
-        for (std::size_t l = 0; l + 1 < texts_.size(); ++l) document_.languages[l].texts = std::move(texts_[l]);
-        for (const int row : added_) document_.setStartTime(row, document_.times[row].startMs, codePage);
-        language.texts = std::move(texts_.back());
-        document_.languages.push_back(std::move(language));
-        return document_.languageCount() - 1;
+        for (; row_ < order_.size(); ++row_) takeRow(row_, nullptr);
+        for (const auto& [row, ms] : added_) merged_.setStartTime(row, ms, codePage);
+        return std::move(merged_);
     }
 
 private:
+    double timeAt(std::size_t sorted) const { return document_.times[order_[sorted]].startMs; }
+
     // The rows of one time, rows that both sides have paired from the last on, so
     // that the row shown at that time holds the cue's text. The side with more rows
     // there puts its first ones before the pairs.
     void mergeGroup() {
-        const std::vector<TimeEntry>& times = document_.times;
-        const bool takeRows = row_ < timed_ && (cue_ == track_.size() || !(track_[cue_].ms < times[row_].startMs));
-        const double ms = takeRows ? times[row_].startMs : track_[cue_].ms;
+        const bool takeRows = row_ < timed_ && (cue_ == track_.size() || !(track_[cue_].ms < timeAt(row_)));
+        const double ms = takeRows ? timeAt(row_) : track_[cue_].ms;
         std::size_t rows = 0;
         if (takeRows) {
             rows = 1;  // at least one, even for a time that equals nothing
-            while (row_ + rows < timed_ && times[row_ + rows].startMs == ms) ++rows;
+            while (row_ + rows < timed_ && timeAt(row_ + rows) == ms) ++rows;
         }
         std::size_t cues = 0;
         while (cue_ + cues < track_.size() && track_[cue_ + cues].ms == ms) ++cues;
@@ -82,36 +87,38 @@ private:
 
     // An existing row: its texts stay; the new language shows its cue's text, or
     // goes on showing what it showed.
-    void takeRow(std::size_t row, const CueRow* cue) {
-        for (std::size_t l = 0; l + 1 < texts_.size(); ++l)
-            texts_[l].push_back(std::move(document_.languages[l].texts[row]));
-        const bool timed = row < timed_;
-        texts_.back().push_back(cue ? captionTextOf(*cue->text) : timed ? previous(texts_.size() - 1) : u"");
-        times_.push_back(std::move(document_.times[row]));
+    void takeRow(std::size_t sorted, const CueRow* cue) {
+        const int row = order_[sorted];
+        const std::size_t added = document_.languages.size();
+        for (std::size_t l = 0; l < added; ++l)
+            merged_.languages[l].texts.push_back(document_.text(static_cast<int>(l), row));
+        std::u16string text = cue ? captionTextOf(*cue->text) : sorted < timed_ ? previous(added) : u"";
+        merged_.languages[added].texts.push_back(std::move(text));
+        merged_.times.push_back(document_.times[row]);
     }
 
     // A new row: the other languages go on showing what they showed.
     void insertRow(const CueRow& cue) {
-        for (std::size_t l = 0; l + 1 < texts_.size(); ++l) texts_[l].push_back(previous(l));
-        texts_.back().push_back(captionTextOf(*cue.text));
-        TimeEntry entry;
-        entry.startMs = cue.ms;
-        added_.push_back(static_cast<int>(times_.size()));  // its TimeText comes at the end
-        times_.push_back(std::move(entry));
+        const std::size_t added = document_.languages.size();
+        for (std::size_t l = 0; l < added; ++l) merged_.languages[l].texts.push_back(previous(l));
+        merged_.languages[added].texts.push_back(captionTextOf(*cue.text));
+        added_.emplace_back(merged_.rowCount(), cue.ms);  // its TimeText comes at the end
+        merged_.times.emplace_back();
     }
 
     std::u16string previous(std::size_t language) const {
-        return texts_[language].empty() ? std::u16string() : texts_[language].back();
+        const std::vector<std::u16string>& texts = merged_.languages[language].texts;
+        return texts.empty() ? std::u16string() : texts.back();
     }
 
-    CaptionDocument& document_;
+    const CaptionDocument& document_;
     const std::vector<CueRow>& track_;
-    std::size_t timed_ = 0;
+    std::vector<int> order_;  // row indices in time order
+    std::size_t timed_ = 0;   // how many of them have a time
     std::size_t row_ = 0;
     std::size_t cue_ = 0;
-    std::vector<TimeEntry> times_;
-    std::vector<int> added_;
-    std::vector<std::vector<std::u16string>> texts_;  // the existing languages, then the new one
+    CaptionDocument merged_;
+    std::vector<std::pair<int, double>> added_;
 };
 
 }  // namespace
@@ -139,11 +146,9 @@ bool replaceWithCues(CaptionDocument& document, const CueFile& file, const CodeP
 int addCueLanguage(CaptionDocument& document, const CueFile& file, LanguageClass language,
                    const CodePageConverter& codePage) {
     if (file.cues.empty()) return -1;
-    sortRowsByTime(document);
     const std::vector<CueRow> track = cueRows(file.cues);
-    // The merge works on one more language than the document has: the new one.
-    LanguageMerge merge(document, track);
-    return merge.run(std::move(language), codePage);
+    document = LanguageMerge(document, track).run(std::move(language), codePage);
+    return document.languageCount() - 1;
 }
 
 }  // namespace zav

@@ -25,8 +25,8 @@ LanguageClass importLanguageFor(const CaptionDocument& document);
 bool replaceWithCues(CaptionDocument& document, const CueFile& file, const CodePageConverter& codePage);
 
 // Adds the cues as a new language (the record's names; its texts are ignored) and
-// returns its index; without a cue it changes nothing and returns -1. The rows are
-// first sorted by time. A cue time that a row has goes to the last row of that time
+// returns its index; without a cue it changes nothing and returns -1. The rows come
+// out sorted by time, as Sort By Time sorts them. A cue time that a row has goes to the last row of that time
 // (the one shown); other times get new rows in time order, before the rows without
 // a time. What every language shows at any time stays as it was: a new row carries,
 // in each existing language, the text of the row before it, and an existing row

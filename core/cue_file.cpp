@@ -158,7 +158,10 @@ public:
 private:
     void readHeader(const Lines& block) {
         for (std::size_t i = 1; i < block.size(); ++i) {
-            if (timingOf(block[i])) return readCues(block, i);
+            if (timingOf(block[i])) {
+                readCues(block, i);
+                return;
+            }
         }
     }
 
@@ -196,7 +199,7 @@ private:
         }
         bool cut = false;
         std::u16string text = cutSamiText(samiTextOfCueLines(textLines, syntax_), cut);
-        // A cue without text shows nothing; its time only ends the cue before it.
+        // A cue without text shows nothing and gives no row.
         if (text.empty()) return;
         if (cut) ++file_.cutTexts;
         file_.cues.push_back(Cue{timing.startMs, timing.endMs, std::move(text)});
