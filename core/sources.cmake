@@ -4,6 +4,10 @@ list(APPEND ZAV_CORE_SOURCES
   ${ZAV_ROOT}/core/caption_document.cpp
   ${ZAV_ROOT}/core/caption_listing.cpp
   ${ZAV_ROOT}/core/caption_timing.cpp
+  ${ZAV_ROOT}/core/cue_document.cpp
+  ${ZAV_ROOT}/core/cue_file.cpp
+  ${ZAV_ROOT}/core/cue_text.cpp
+  ${ZAV_ROOT}/core/cue_writer.cpp
   ${ZAV_ROOT}/core/language_name.cpp
   ${ZAV_ROOT}/core/sami_format.cpp
   ${ZAV_ROOT}/core/sami_import.cpp

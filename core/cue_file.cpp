@@ -1,0 +1,259 @@
+#include "core/cue_file.h"
+
+#include "core/cue_text.h"
+#include "core/text_encoding.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace zav {
+namespace {
+
+using Lines = std::vector<std::u16string_view>;
+
+bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool isBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+char16_t lowerAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
+
+bool isBlankLine(std::u16string_view line) { return std::all_of(line.begin(), line.end(), isBlank); }
+
+bool isDigitsLine(std::u16string_view line) {
+    return !line.empty() && std::all_of(line.begin(), line.end(), isDigit);
+}
+
+// The line starts with the word, followed by a blank or nothing.
+bool startsWithWord(std::u16string_view line, std::u16string_view word) {
+    return line.substr(0, word.size()) == word && (line.size() == word.size() || isBlank(line[word.size()]));
+}
+
+// Every line of the text, whatever ends it: CR LF, LF or a CR on its own.
+Lines splitLines(std::u16string_view text) {
+    Lines lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\r' && text[i] != u'\n') continue;
+        lines.push_back(text.substr(start, i - start));
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+        start = i + 1;
+    }
+    if (start < text.size()) lines.push_back(text.substr(start));
+    return lines;
+}
+
+// Reads the digits at text[at] into value; their count, 0 when none or when there
+// are more than maxDigits.
+std::size_t readNumber(std::u16string_view text, std::size_t& at, std::size_t maxDigits, std::int64_t& value) {
+    std::size_t count = 0;
+    value = 0;
+    while (at + count < text.size() && isDigit(text[at + count])) {
+        if (++count > maxDigits) return 0;
+        value = value * 10 + (text[at + count - 1] - u'0');
+    }
+    at += count;
+    return count;
+}
+
+// "hours:mm:ss,mmm" with up to ten hour digits, or "mm:ss,mmm"; a point may stand
+// for the comma.
+std::optional<std::int64_t> timestampAt(std::u16string_view text, std::size_t& at) {
+    std::int64_t fields[3] = {0, 0, 0};
+    std::size_t widths[3] = {0, 0, 0};
+    int count = 0;
+    for (;;) {
+        widths[count] = readNumber(text, at, 10, fields[count]);
+        if (widths[count] == 0) return std::nullopt;
+        ++count;
+        if (count == 3 || at >= text.size() || text[at] != u':') break;
+        ++at;
+    }
+    const bool hours = count == 3;
+    if (count < 2 || widths[count - 1] != 2 || widths[count - 2] != 2) return std::nullopt;
+    if (at >= text.size() || (text[at] != u',' && text[at] != u'.')) return std::nullopt;
+    ++at;
+    std::int64_t millis = 0;
+    if (readNumber(text, at, 3, millis) != 3) return std::nullopt;
+    const std::int64_t minutes = fields[count - 2];
+    const std::int64_t seconds = fields[count - 1];
+    if (minutes >= 60 || seconds >= 60 || (hours && fields[0] > kMaxCueMs / 3600000)) return std::nullopt;
+    const std::int64_t ms = (hours ? fields[0] * 3600000 : 0) + minutes * 60000 + seconds * 1000 + millis;
+    if (ms > kMaxCueMs) return std::nullopt;
+    return ms;
+}
+
+struct Timing {
+    std::int64_t startMs;
+    std::int64_t endMs;
+};
+
+// "start --> end", blanks around the arrow optional; whatever follows the end time
+// after a blank (WebVTT cue settings, SubRip coordinates) is passed over.
+std::optional<Timing> timingOf(std::u16string_view line) {
+    std::size_t at = 0;
+    while (at < line.size() && isBlank(line[at])) ++at;
+    const auto start = timestampAt(line, at);
+    if (!start) return std::nullopt;
+    while (at < line.size() && isBlank(line[at])) ++at;
+    if (line.substr(at, 3) != u"-->") return std::nullopt;
+    at += 3;
+    while (at < line.size() && isBlank(line[at])) ++at;
+    const auto end = timestampAt(line, at);
+    if (!end || (at < line.size() && !isBlank(line[at]))) return std::nullopt;
+    return Timing{*start, *end};
+}
+
+CaptionFormat formatOfText(const Lines& lines) {
+    const auto first = std::find_if(lines.begin(), lines.end(), [](auto line) { return !isBlankLine(line); });
+    if (first == lines.end()) return CaptionFormat::unknown;
+    std::u16string_view head = *first;
+    while (!head.empty() && isBlank(head.front())) head.remove_prefix(1);
+    if (startsWithWord(head, u"WEBVTT")) return CaptionFormat::webVtt;
+    std::u16string lower;
+    for (const char16_t c : head.substr(0, 6)) lower.push_back(lowerAscii(c));
+    if (lower.rfind(u"<sami", 0) == 0) return CaptionFormat::sami;
+    const bool timed = std::any_of(first, lines.end(), [](auto line) { return timingOf(line).has_value(); });
+    return timed ? CaptionFormat::subRip : CaptionFormat::unknown;
+}
+
+// Every byte as the character of the same number: enough to tell a format, which
+// only looks at ASCII.
+class ByteCodePage final : public CodePageConverter {
+public:
+    std::string toAnsi(std::u16string_view) const override { return {}; }
+    std::u16string fromAnsi(std::string_view text) const override {
+        std::u16string units(text.size(), u'\0');
+        std::transform(text.begin(), text.end(), units.begin(),
+                       [](char c) { return static_cast<char16_t>(static_cast<unsigned char>(c)); });
+        return units;
+    }
+};
+
+class CueReader {
+public:
+    CueReader(CueFile& file, CueSyntax syntax) : file_(file), syntax_(syntax) {}
+
+    // The blocks between blank lines. A WebVTT header runs to the first blank line,
+    // unless a timing line turns up in it.
+    void read(const Lines& lines) {
+        std::size_t at = 0;
+        bool header = syntax_ == CueSyntax::webVtt;
+        while (at < lines.size()) {
+            if (isBlankLine(lines[at])) {
+                ++at;
+                continue;
+            }
+            std::size_t end = at;
+            while (end < lines.size() && !isBlankLine(lines[end])) ++end;
+            const Lines block(lines.begin() + static_cast<std::ptrdiff_t>(at),
+                              lines.begin() + static_cast<std::ptrdiff_t>(end));
+            if (header) {
+                readHeader(block);
+                header = false;
+            } else {
+                readBlock(block);
+            }
+            at = end;
+        }
+    }
+
+private:
+    void readHeader(const Lines& block) {
+        for (std::size_t i = 1; i < block.size(); ++i) {
+            if (timingOf(block[i])) {
+                readCues(block, i);
+                return;
+            }
+        }
+    }
+
+    void readBlock(const Lines& block) {
+        if (syntax_ == CueSyntax::webVtt &&
+            (startsWithWord(block[0], u"NOTE") || startsWithWord(block[0], u"STYLE") ||
+             startsWithWord(block[0], u"REGION")))
+            return;
+        std::size_t first = 0;
+        while (first < block.size() && !timingOf(block[first])) ++first;
+        // One line may come before the timing: a SubRip index or a WebVTT identifier.
+        if (first == block.size() || first > 1) ++file_.malformedBlocks;
+        if (first < block.size()) readCues(block, first);
+    }
+
+    // The cues from the timing line at block[at] on. A timing line among the text
+    // lines starts the next cue, taking a line of digits just before it as its index.
+    void readCues(const Lines& block, std::size_t at) {
+        while (at < block.size()) {
+            const Timing timing = *timingOf(block[at]);
+            std::size_t next = at + 1;
+            while (next < block.size() && !timingOf(block[next])) ++next;
+            std::size_t textEnd = next;
+            if (next < block.size() && textEnd > at + 1 && isDigitsLine(block[textEnd - 1])) --textEnd;
+            addCue(timing, Lines(block.begin() + static_cast<std::ptrdiff_t>(at + 1),
+                                 block.begin() + static_cast<std::ptrdiff_t>(textEnd)));
+            at = next;
+        }
+    }
+
+    void addCue(const Timing& timing, const Lines& textLines) {
+        if (timing.endMs <= timing.startMs) {
+            ++file_.malformedBlocks;
+            return;
+        }
+        bool cut = false;
+        std::u16string text = cutSamiText(samiTextOfCueLines(textLines, syntax_), cut);
+        // A cue without text shows nothing and gives no row.
+        if (text.empty()) return;
+        if (cut) ++file_.cutTexts;
+        file_.cues.push_back(Cue{timing.startMs, timing.endMs, std::move(text)});
+    }
+
+    CueFile& file_;
+    CueSyntax syntax_;
+};
+
+// Cues in time order, each ending at the latest where the next one starts.
+void orderCues(CueFile& file) {
+    std::stable_sort(file.cues.begin(), file.cues.end(),
+                     [](const Cue& a, const Cue& b) { return a.startMs < b.startMs; });
+    for (std::size_t i = 0; i + 1 < file.cues.size(); ++i) {
+        if (file.cues[i].endMs > file.cues[i + 1].startMs) {
+            file.cues[i].endMs = file.cues[i + 1].startMs;
+            ++file.shortenedCues;
+        }
+    }
+}
+
+}  // namespace
+
+CaptionFormat captionFormatOfContent(std::string_view bytes) {
+    const std::u16string text = decodeText(bytes, ByteCodePage());
+    return formatOfText(splitLines(text));
+}
+
+CaptionFormat captionFormatOfPath(std::string_view path) {
+    const std::size_t dot = path.find_last_of(".");
+    const std::size_t slash = path.find_last_of("/\\");
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && slash > dot))
+        return CaptionFormat::unknown;
+    std::string extension;
+    for (const char c : path.substr(dot + 1)) extension.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c);
+    if (extension == "smi" || extension == "sami") return CaptionFormat::sami;
+    if (extension == "srt") return CaptionFormat::subRip;
+    if (extension == "vtt") return CaptionFormat::webVtt;
+    return CaptionFormat::unknown;
+}
+
+bool isCueTimingLine(std::u16string_view line) { return timingOf(line).has_value(); }
+
+CueFile readCueFile(std::string_view bytes, const CodePageConverter& codePage) {
+    std::u16string text = decodeText(bytes, codePage);
+    // A zero character would end a caption text early; it has no meaning in a cue.
+    text.erase(std::remove(text.begin(), text.end(), u'\0'), text.end());
+    const Lines lines = splitLines(text);
+    CueFile file;
+    file.format = formatOfText(lines);
+    if (file.format != CaptionFormat::subRip && file.format != CaptionFormat::webVtt) return file;
+    CueReader(file, file.format == CaptionFormat::webVtt ? CueSyntax::webVtt : CueSyntax::subRip).read(lines);
+    orderCues(file);
+    return file;
+}
+
+}  // namespace zav
