@@ -127,10 +127,10 @@ public:
     }
 
 private:
-    static constexpr const char* kNameWords[] = {"US", "English", "Fran\xE7" "ais", "x-1", "(CC)", "Big.Name"};
+    static constexpr const char* kNameWords[] = {"US", "English", "Fran\347ais", "x-1", "(CC)", "Big.Name"};
     static constexpr const char* kCodes[] = {"", "en-us", "fr-FR", "de", "x-klingon", "EN_US"};
     static constexpr const char* kTextWords[] = {"Hello,",    "world", "caf\xE9", "&amp;", "a>b",  "\xBD", "\"quoted\"",
-                                                 "it's", "x&nbsp;y", "1.5",    "<",     "-->", "\x80" "5"};
+                                                 "it's", "x&nbsp;y", "1.5",    "<",     "-->", "\2005"};
 
     int pick(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
 
