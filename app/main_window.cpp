@@ -202,12 +202,21 @@ void MainWindow::showTranscriptMode() {
     for (HWND window : {commandPanel_, captionPanel_.hwnd(), captionHeader_, startTimeHeader_}) {
         if (window) ShowWindow(window, SW_HIDE);
     }
+    enableCaptionCommands(false);
+}
+
+// The caption file commands are offered in caption mode, the transcript commands in
+// transcript mode.
+void MainWindow::enableCaptionCommands(bool enable) {
+    const UINT caption = MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED);
+    const UINT transcript = MF_BYCOMMAND | (enable ? MF_GRAYED : MF_ENABLED);
+    EnableMenuItem(menu_, IDM_SAVE_TRANSCRIPT_AS, transcript);
+    EnableMenuItem(menu_, IDM_OPEN_TRANSCRIPT, transcript);
     for (UINT id : {IDM_EXPORT_SAMI, IDM_IMPORT_TEXT_SCRIPT, IDM_IMPORT_SAMI, IDM_OPEN_PRODUCER_MOVIE,
-                    IDM_EXPORT_TO_PRODUCER}) {
-        EnableMenuItem(menu_, id, MF_BYCOMMAND | MF_GRAYED);
+                    IDM_EXPORT_TO_PRODUCER, IDM_EXPORT_SUBRIP, IDM_EXPORT_WEBVTT, IDM_IMPORT_CUE_FILE,
+                    IDM_ADD_CUE_LANGUAGE}) {
+        EnableMenuItem(menu_, id, caption);
     }
-    EnableMenuItem(menu_, IDM_SAVE_TRANSCRIPT_AS, MF_BYCOMMAND | MF_ENABLED);
-    EnableMenuItem(menu_, IDM_OPEN_TRANSCRIPT, MF_BYCOMMAND | MF_ENABLED);
 }
 
 void MainWindow::showCaptionMode() {

@@ -109,6 +109,10 @@ private:
     LRESULT onExportToProducer(WPARAM, LPARAM);
     LRESULT onOpenMedia(WPARAM, LPARAM);
     LRESULT onOpenProducerMovie(WPARAM, LPARAM);
+    LRESULT onExportSubRip(WPARAM, LPARAM);
+    LRESULT onExportWebVtt(WPARAM, LPARAM);
+    LRESULT onImportCueFile(WPARAM, LPARAM);
+    LRESULT onAddCueLanguage(WPARAM, LPARAM);
 
     void createChildren();
     void runInformationDialog(int templateId);
@@ -117,6 +121,7 @@ private:
     // is the other way round.
     void showTranscriptMode();
     void showCaptionMode();
+    void enableCaptionCommands(bool enable);
 
     HINSTANCE instance_ = nullptr;
     CaptionPanel captionPanel_;

@@ -6,6 +6,7 @@
 #include "captions/language_commands.h"
 #include "captions/timing_commands.h"
 #include "formats/asx_commands.h"
+#include "formats/cue_commands.h"
 #include "formats/producer_commands.h"
 #include "formats/sami_commands.h"
 #include "formats/text_script_commands.h"
@@ -48,6 +49,10 @@ Table<MainWindow::CommandEntry> MainWindow::commandTable() noexcept {
         {IDM_OPEN_MEDIA, &MainWindow::onOpenMedia},
         {IDM_EXPORT_SAMI, &MainWindow::onExportSami},
         {IDM_EXIT, &MainWindow::onExit},
+        {IDM_EXPORT_SUBRIP, &MainWindow::onExportSubRip},
+        {IDM_EXPORT_WEBVTT, &MainWindow::onExportWebVtt},
+        {IDM_IMPORT_CUE_FILE, &MainWindow::onImportCueFile},
+        {IDM_ADD_CUE_LANGUAGE, &MainWindow::onAddCueLanguage},
     };
     return tableOf(entries);
 }
@@ -89,12 +94,7 @@ LRESULT MainWindow::onNewCaptionFile(WPARAM, LPARAM) {
     showCaptionMode();
     resetCaptionDocument(editor_);
     if (commandPanel_) ShowWindow(commandPanel_, SW_SHOW);
-    EnableMenuItem(menu_, IDM_SAVE_TRANSCRIPT_AS, MF_BYCOMMAND | MF_GRAYED);
-    EnableMenuItem(menu_, IDM_OPEN_TRANSCRIPT, MF_BYCOMMAND | MF_GRAYED);
-    for (UINT id : {IDM_EXPORT_SAMI, IDM_IMPORT_TEXT_SCRIPT, IDM_IMPORT_SAMI, IDM_OPEN_PRODUCER_MOVIE,
-                    IDM_EXPORT_TO_PRODUCER}) {
-        EnableMenuItem(menu_, id, MF_BYCOMMAND | MF_ENABLED);
-    }
+    enableCaptionCommands(true);
     return 0;
 }
 
@@ -132,6 +132,10 @@ LRESULT MainWindow::onSaveTranscriptAs(WPARAM, LPARAM) { saveTranscriptAs(transc
 LRESULT MainWindow::onOpenTranscript(WPARAM, LPARAM) { openTranscript(transcriptWindow_, hwnd()); return 0; }
 LRESULT MainWindow::onCreateAsx(WPARAM, LPARAM) { createAsx(hwnd()); return 0; }
 LRESULT MainWindow::onExportToProducer(WPARAM, LPARAM) { exportToProducer(captionPanel_.document, transport_.producerMoviePath(), hwnd()); return 0; }
+LRESULT MainWindow::onExportSubRip(WPARAM, LPARAM) { exportSubRip(editor_); return 0; }
+LRESULT MainWindow::onExportWebVtt(WPARAM, LPARAM) { exportWebVtt(editor_); return 0; }
+LRESULT MainWindow::onImportCueFile(WPARAM, LPARAM) { importCueFile(editor_); return 0; }
+LRESULT MainWindow::onAddCueLanguage(WPARAM, LPARAM) { addCueFileLanguage(editor_); return 0; }
 // clang-format on
 
 }  // namespace zav

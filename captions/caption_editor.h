@@ -32,6 +32,11 @@ public:
     HWND combo() const noexcept { return combo_; }
     const CodePageConverter& codePage() const noexcept { return *panel_.codePage; }
 
+    // Puts the document in place of the present one, with its languages in the combo
+    // box, its rows in the panel and its current language shown; the selection is
+    // kept where it still names a row. The document must be consistent.
+    void replaceDocument(CaptionDocument document);
+
     // Runs one command's change of the document and returns what the change returns.
     // Changes made inside another change belong to the outer one.
     template <class Change>

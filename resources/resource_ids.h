@@ -19,6 +19,11 @@
 #define IDM_ABOUT 32909
 #define IDM_QUICK_KEY_REFERENCE 32926
 #define IDM_HELP_CONTENTS 32930
+// SubRip and WebVTT, a pop-up of their own after "Windows Media".
+#define IDM_EXPORT_SUBRIP 32940
+#define IDM_EXPORT_WEBVTT 32941
+#define IDM_IMPORT_CUE_FILE 32942
+#define IDM_ADD_CUE_LANGUAGE 32943
 
 // Pictures.
 #define IDB_PANEL_ICON 209

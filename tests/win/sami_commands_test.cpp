@@ -6,6 +6,7 @@
 #include "tests/win/main_window_fixture.h"
 #include "tests/win/temporary_folder.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -214,9 +215,14 @@ TEST_F(SamiCommandsTest, ImportReadsAnExportedFileIntoThePanel) {
     EXPECT_EQ(fileBytes(folder.inside(L"again.smi")), expected);
 }
 
+// The first five lines Export SAMI writes: a file that begins with them is read by
+// the reader made for the program's own files, quirks included.
+const std::string kOwnHeader = crlfLines({"<SAMI>", "<HEAD>", "   <SAMIParam>", "   </SAMIParam>",
+                                          "   <STYLE type=\"text/css\"><!--"});
+
 TEST_F(SamiCommandsTest, ImportWithoutKnownClassesRefusesEveryRow) {
-    folder.write(L"lower.smi", "<style><!--\r\n\t.A { name:a; }\r\n--></style>\r\n<BODY>\r\n"
-                               "<SYNC start=1>\r\n<P class=A>one\r\n<SYNC start=2>\r\n</BODY>\r\n");
+    folder.write(L"lower.smi", kOwnHeader + "   --></STYLE>\r\n</HEAD>\r\n<BODY>\r\n"
+                                            "<SYNC start=1>\r\n<P class=A>one\r\n<SYNC start=2>\r\n</BODY>\r\n");
     importFrom(folder.inside(L"lower.smi"));
     EXPECT_EQ(ui.boxes.size(), 2u);
     EXPECT_EQ(boxesSaying(L"You must create a language class to add an edit box."), 2u);
@@ -226,13 +232,82 @@ TEST_F(SamiCommandsTest, ImportWithoutKnownClassesRefusesEveryRow) {
 }
 
 TEST_F(SamiCommandsTest, ImportOfClassesWithoutBodySelectsTheFirstLanguage) {
-    folder.write(L"style.smi", "<STYLE><!--\r\n\t.A { name:a; }\r\n\t.B { name:b; }\r\n--></STYLE>\r\n");
+    folder.write(L"style.smi", kOwnHeader + "\t.A { name:a; }\r\n\t.B { name:b; }\r\n   --></STYLE>\r\n</HEAD>\r\n");
     importFrom(folder.inside(L"style.smi"));
     EXPECT_TRUE(ui.boxes.empty());
     EXPECT_EQ(panel->document.languageCount(), 2);
     EXPECT_EQ(panel->rowCount(), 0);
     EXPECT_EQ(comboCount(), 2);
     EXPECT_EQ(comboSelection(), 0);
+}
+
+// Files from other tools go to the tolerant reader: what each gives in the panel.
+struct ForeignFile {
+    const char* name;
+    std::string bytes;
+    std::vector<std::wstring> classes;  // the combo box's entries
+    std::vector<double> times;
+    std::vector<std::u16string> firstLanguageTexts;
+};
+
+TEST_F(SamiCommandsTest, FilesFromOtherToolsAreReadByTheTolerantReader) {
+    const ForeignFile files[] = {
+        {"lower_case", "<sami><head><style><!--\r\n.A { name:a; }\r\n--></style></head>\r\n<body>\r\n"
+                       "<sync start=1>\r\n<p class=a>one\r\n<sync start='2'>\r\n</body></sami>\r\n",
+         {L"A"}, {1, 2}, {u"one", u""}},
+        {"utf8_mark_two_languages", "\xEF\xBB\xBF<SAMI><BODY><SYNC Start=\"500\"><P Class=ENCC>caf\xC3\xA9</P>"
+                                    "<P Class=FRCC>th\xC3\xA9</P></SYNC><SYNC Start=900><P Class=ENCC>&nbsp;</BODY>",
+         {L"ENCC", L"FRCC"}, {500, 900}, {u"caf\u00E9", u""}},
+        {"text_on_the_next_lines", "<SAMI><BODY><SYNC Start=10><P>\r\n  two\r\n  lines\r\n</P></BODY></SAMI>",
+         {L"CC"}, {10}, {u"two lines"}},
+    };
+    for (const ForeignFile& file : files) {
+        SCOPED_TRACE(file.name);
+        ui.boxes.clear();
+        importFrom(folder.write(std::wstring(file.name, file.name + std::strlen(file.name)) + L".smi", file.bytes));
+        EXPECT_TRUE(ui.boxes.empty());
+        ASSERT_EQ(comboCount(), static_cast<int>(file.classes.size()));
+        for (size_t i = 0; i < file.classes.size(); ++i) EXPECT_EQ(comboEntry(static_cast<int>(i)), file.classes[i]);
+        EXPECT_EQ(comboSelection(), 0);
+        EXPECT_EQ(times(), file.times);
+        ASSERT_EQ(panel->rowCount(), static_cast<int>(file.firstLanguageTexts.size()));
+        for (int row = 0; row < panel->rowCount(); ++row) {
+            EXPECT_EQ(panel->document.text(0, row), file.firstLanguageTexts[row]);
+            EXPECT_EQ(windowText(panel->rowEdit(row)), std::wstring(file.firstLanguageTexts[row].begin(),
+                                                                    file.firstLanguageTexts[row].end()));
+        }
+        EXPECT_TRUE(panel->document.isConsistent());
+    }
+}
+
+TEST_F(SamiCommandsTest, ForeignFileWithoutCaptionsKeepsTheWorkAndSaysSo) {
+    SetWindowTextW(panel->rowEdit(2), L"typed before the import");
+    folder.write(L"style.smi", "<STYLE><!--\r\n\t.A { name:a; }\r\n--></STYLE>\r\n<BODY><SYNC start=5></BODY>");
+    importFrom(folder.inside(L"style.smi"));
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text,
+              L"The file holds no caption that could be read; the captions were left as they were.");
+    EXPECT_EQ(ui.boxes[0].owner, window->hwnd());
+    EXPECT_EQ(panel->rowCount(), 12);
+    EXPECT_EQ(comboCount(), 1);
+    EXPECT_EQ(windowText(panel->rowEdit(2)), L"typed before the import");
+}
+
+TEST_F(SamiCommandsTest, CutCaptionsAreCountedInOneMessage) {
+    const std::string longText(250, 'x');
+    for (const bool own : {false, true}) {
+        SCOPED_TRACE(own);
+        ui.boxes.clear();
+        const std::string body = "<BODY>\r\n<SYNC start=1>\r\n<P class=A>" + longText + "\r\n<SYNC start=2>\r\n<P class=A>" +
+                                 longText + "\r\n<SYNC start=3>\r\n<P class=A>short\r\n</BODY>\r\n";
+        const std::string style = "\t.A { name:a; lang:x; }\r\n   --></STYLE>\r\n</HEAD>\r\n";
+        folder.write(L"long.smi", own ? kOwnHeader + style + body : "<SAMI><HEAD><STYLE><!--\r\n" + style + body);
+        importFrom(folder.inside(L"long.smi"));
+        ASSERT_EQ(ui.boxes.size(), 1u);
+        EXPECT_EQ(ui.boxes[0].text, L"2 captions were longer than 199 characters and cut to that length.");
+        ASSERT_EQ(panel->rowCount(), 3);
+        EXPECT_EQ(panel->document.text(0, 0), std::u16string(199, u'x'));
+    }
 }
 
 TEST_F(SamiCommandsTest, ImportOfAMissingFileSaysSoAndKeepsTheWork) {

@@ -103,15 +103,19 @@ TEST(Smoke, StartsShowsItsWindowAndEndsThroughTheConfirmation) {
     ASSERT_TRUE(stored);
     const bool liveMenuReadable = GetMenuItemCount(bar) >= 0;
     for (HMENU menu : {stored, liveMenuReadable ? bar : stored}) {
-        ASSERT_EQ(GetMenuItemCount(menu), 4);
+        ASSERT_EQ(GetMenuItemCount(menu), 5);
         expectPopup(menu, 0, L"&File",
                     {{L"Open Media", 57601}, {L"New Caption File", 32910}, {L"New Transcript File", 32927},
                      {L"Open Transcript", 32929}, {L"Save Transcript As", 32928}, {L"Import Text script", 32916},
                      {L"E&xit", 57665}});
         expectPopup(menu, 1, L"Windows Media",
                     {{L"Export SAMI", 57604}, {L"Import SAMI", 32915}, {L"Create ASX", 32936}});
-        expectPopup(menu, 2, L"MS Producer", {{L"Open Producer Movie", 32921}, {L"Export to Producer", 32923}});
-        expectPopup(menu, 3, L"Help",
+        // The SubRip and WebVTT commands come in a pop-up of their own.
+        expectPopup(menu, 2, L"&SubRip && WebVTT",
+                    {{L"Export &SubRip (.srt)...", 32940}, {L"Export &WebVTT (.vtt)...", 32941},
+                     {L"&Import SubRip or WebVTT...", 32942}, {L"&Add Language from SubRip or WebVTT...", 32943}});
+        expectPopup(menu, 3, L"MS Producer", {{L"Open Producer Movie", 32921}, {L"Export to Producer", 32923}});
+        expectPopup(menu, 4, L"Help",
                     {{L"About  ZAV Caption", 32909}, {L"Quick Key Reference", 32926}, {L"Help Contents", 32930}});
     }
     if (liveMenuReadable) {

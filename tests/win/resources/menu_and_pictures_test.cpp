@@ -36,6 +36,12 @@ const std::vector<Popup>& mainMenuLayout() {
           {L"E&xit", IDM_EXIT}}},
         {L"Windows Media",
          {{L"Export SAMI", IDM_EXPORT_SAMI}, {L"Import SAMI", IDM_IMPORT_SAMI}, {L"Create ASX", IDM_CREATE_ASX}}},
+        // The pop-up the SubRip and WebVTT commands add to the menu.
+        {L"&SubRip && WebVTT",
+         {{L"Export &SubRip (.srt)...", IDM_EXPORT_SUBRIP},
+          {L"Export &WebVTT (.vtt)...", IDM_EXPORT_WEBVTT},
+          {L"&Import SubRip or WebVTT...", IDM_IMPORT_CUE_FILE},
+          {L"&Add Language from SubRip or WebVTT...", IDM_ADD_CUE_LANGUAGE}}},
         {L"MS Producer",
          {{L"Open Producer Movie", IDM_OPEN_PRODUCER_MOVIE}, {L"Export to Producer", IDM_EXPORT_TO_PRODUCER}}},
         {L"Help",
