@@ -15,8 +15,17 @@ inline constexpr int kExitError = 2;
 
 using Arguments = std::vector<std::string>;
 
-// zavcaption list FILE [--code-page NAME]: the captions of a SAMI file as Import SAMI
-// reads them, one line per row and language on out, a summary line on err.
+// The iconv name of the ANSI code page when --code-page does not name one.
+inline constexpr const char* kDefaultCodePage = "WINDOWS-1252";
+
+// zavcaption list FILE [--code-page NAME]: the captions of a SAMI, SubRip or WebVTT
+// file (told by its content) as the editor's import reads them, one line per row and
+// language on out, a summary line on err.
 int listCommand(const Arguments& arguments, std::FILE* out, std::FILE* err);
+
+// zavcaption convert IN OUT [--language CLASS] [--code-page NAME]: reads IN as the
+// import of its format does and writes OUT as the export of its format does, the
+// formats told by the file extensions; a one-line report on err, nothing on out.
+int convertCommand(const Arguments& arguments, std::FILE* out, std::FILE* err);
 
 }  // namespace zav::cli

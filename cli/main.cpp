@@ -1,5 +1,5 @@
-// zavcaption: looks into caption files from a script or a machine without the
-// editor, reading them with the editor's own portable core.
+// zavcaption: looks into and converts caption files from a script or a machine
+// without the editor, reading and writing them with the editor's own portable core.
 #include "cli/commands.h"
 
 #include <cstdio>
@@ -14,17 +14,29 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"list", zav::cli::listCommand},
+    {"convert", zav::cli::convertCommand},
 };
 
 const char* const kUsage =
     "usage: zavcaption COMMAND ARGUMENTS\n"
     "\n"
     "  list FILE [--code-page NAME]\n"
-    "      Prints the captions of a SAMI file as Import SAMI reads it: one line per\n"
-    "      row and language with a text (class, language code, start time in\n"
-    "      milliseconds, text; TAB-separated, UTF-8), then a summary on standard\n"
-    "      error. NAME is the iconv name of the ANSI code page (WINDOWS-1252 when\n"
-    "      not given). Exit status: 0 captions read, 1 none, 2 error.\n";
+    "      Prints the captions of a SAMI, SubRip or WebVTT file (told by its\n"
+    "      content) as the editor's import reads them: one line per row and\n"
+    "      language with a text (class, language code, start time in milliseconds,\n"
+    "      text; TAB-separated, UTF-8), then a summary on standard error. FILE \"-\"\n"
+    "      is the standard input. Exit status: 0 captions read, 1 none, 2 error.\n"
+    "\n"
+    "  convert IN OUT [--language CLASS] [--code-page NAME]\n"
+    "      Reads IN as the editor's import does and writes OUT as its export does,\n"
+    "      rows sorted by time; each format is told by the file's extension (.smi or\n"
+    "      .sami, .srt, .vtt). SubRip and WebVTT hold one language: the one of class\n"
+    "      CLASS, else the first. OUT is replaced whole or not at all. Exit status:\n"
+    "      0 written, 1 IN holds no caption (nothing written), 2 error.\n"
+    "\n"
+    "  NAME is the iconv name of the ANSI code page (WINDOWS-1252 when not given):\n"
+    "  SAMI files are read and written in it, SubRip and WebVTT files read in it\n"
+    "  when they are neither UTF-8 nor marked (they are written in UTF-8).\n";
 
 }  // namespace
 

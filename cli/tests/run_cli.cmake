@@ -1,7 +1,19 @@
 # Runs TOOL with ARGS (separated by "|") and checks its exit status against
 # EXPECTED_STATUS, its standard output against the file EXPECTED_OUTPUT and its
-# standard error against the text EXPECTED_SUMMARY, each when given.
+# standard error against the text EXPECTED_SUMMARY, each when given. PRODUCED is a
+# file the run writes: removed before the run, it must then hold exactly the bytes
+# of EXPECTED_FILE. ABSENT is a pattern of files the run must not leave behind
+# (its output and any temporary file beside it): removed before, none after.
 string(REPLACE "|" ";" args "${ARGS}")
+if(PRODUCED)
+  file(REMOVE ${PRODUCED})
+endif()
+if(ABSENT)
+  file(GLOB stale ${ABSENT})
+  if(stale)
+    file(REMOVE ${stale})
+  endif()
+endif()
 execute_process(COMMAND ${TOOL} ${args} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT "${status}" STREQUAL "${EXPECTED_STATUS}")
   message(FATAL_ERROR "exit status ${status}, expected ${EXPECTED_STATUS}\nstdout:\n${out}\nstderr:\n${err}")
@@ -14,4 +26,16 @@ if(EXPECTED_OUTPUT)
 endif()
 if(EXPECTED_SUMMARY AND NOT err STREQUAL "${EXPECTED_SUMMARY}\n")
   message(FATAL_ERROR "summary line differs:\n${err}\nexpected:\n${EXPECTED_SUMMARY}")
+endif()
+if(PRODUCED)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${PRODUCED} ${EXPECTED_FILE} RESULT_VARIABLE differs)
+  if(differs)
+    message(FATAL_ERROR "${PRODUCED} is missing or differs from ${EXPECTED_FILE}")
+  endif()
+endif()
+if(ABSENT)
+  file(GLOB left ${ABSENT})
+  if(left)
+    message(FATAL_ERROR "the run left ${left}")
+  endif()
 endif()
