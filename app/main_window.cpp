@@ -29,6 +29,7 @@ Table<MainWindow::MessageEntry> MainWindow::messageTable() noexcept {
         {WM_GETMINMAXINFO, &MainWindow::onGetMinMaxInfo},
         {WM_CLOSE, &MainWindow::onClose},
         {WM_COMMAND, &MainWindow::onCommand},
+        {WM_INITMENUPOPUP, &MainWindow::onInitMenuPopup},
     };
     return tableOf(entries);
 }
@@ -80,7 +81,10 @@ void MainWindow::createChildren() {
                                        instance_, nullptr);
     transport_.showSplash();
     previewBrush_.reset(CreateSolidBrush(RGB(0, 0, 0)));
+    editor_.onHistoryChanged = [this] { updateEditMenu(); };
     SendMessageW(hwnd(), WM_COMMAND, IDM_NEW_CAPTION_FILE, 0);
+    // The start-up document is where undo ends.
+    editor_.clearHistory();
 }
 
 LRESULT MainWindow::onKeyDown(WPARAM, LPARAM) {
@@ -203,6 +207,7 @@ void MainWindow::showTranscriptMode() {
         if (window) ShowWindow(window, SW_HIDE);
     }
     enableCaptionCommands(false);
+    updateEditMenu();
 }
 
 // The caption file commands are offered in caption mode, the transcript commands in
@@ -219,11 +224,59 @@ void MainWindow::enableCaptionCommands(bool enable) {
     }
 }
 
+void MainWindow::updateEditMenu() {
+    // The caption document's history is not the transcript's: in transcript mode
+    // neither item is offered.
+    const bool captionMode = transcriptWindow_ == nullptr;
+    const auto setItem = [this](UINT id, const wchar_t* verb, const std::u16string& step, bool enabled,
+                                const wchar_t* key) {
+        std::wstring label = verb;
+        if (enabled && !step.empty()) label += L" " + std::wstring(step.begin(), step.end());
+        label += key;
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_STRING | MIIM_STATE;
+        item.dwTypeData = label.data();
+        item.fState = enabled ? MFS_ENABLED : MFS_GRAYED;
+        SetMenuItemInfoW(menu_, id, FALSE, &item);
+    };
+    setItem(IDM_UNDO, L"&Undo", editor_.undoName(), captionMode && editor_.canUndo(), L"\tCtrl+Z");
+    setItem(IDM_REDO, L"&Redo", editor_.redoName(), captionMode && editor_.canRedo(), L"\tCtrl+Y");
+    if (hwnd()) DrawMenuBar(hwnd());
+}
+
+// Opening a menu shows typing that no command has stored as a step of its own.
+LRESULT MainWindow::onInitMenuPopup(WPARAM, LPARAM) {
+    if (!transcriptWindow_) editor_.recordTyping();
+    return 0;
+}
+
+bool MainWindow::historyKey(HWND focus, bool redo) {
+    if (transcriptWindow_) return false;
+    const int row = captionPanel_.isCaptionEdit(focus) ? GetDlgCtrlID(focus) - IDC_ROW_EDIT_BASE : -1;
+    if (row < 0) {
+        // Any other edit box (a dialog's, the combo box's) keeps its own undo.
+        wchar_t className[16] = {};
+        GetClassNameW(focus, className, 16);
+        if (focus && _wcsicmp(className, L"Edit") == 0) return false;
+    } else if (!redo && editor_.hasUnstoredTyping(row) && SendMessageW(focus, EM_CANUNDO, 0, 0)) {
+        // Typing not yet stored is undone first, as the edit box itself would; its
+        // undo buffer is emptied so that the next Ctrl+Z goes on to the history
+        // instead of redoing the typing.
+        SendMessageW(focus, EM_UNDO, 0, 0);
+        SendMessageW(focus, EM_EMPTYUNDOBUFFER, 0, 0);
+        return true;
+    }
+    SendMessageW(hwnd(), WM_COMMAND, redo ? IDM_REDO : IDM_UNDO, 0);
+    return true;
+}
+
 void MainWindow::showCaptionMode() {
     if (transcriptWindow_) {
         SendMessageW(transcriptWindow_, WM_CLOSE, 0, 0);
         transcriptWindow_ = nullptr;
     }
+    updateEditMenu();
     for (HWND window : {commandPanel_, captionPanel_.hwnd(), captionHeader_, startTimeHeader_}) {
         if (window) ShowWindow(window, SW_SHOW);
     }

@@ -43,6 +43,7 @@ public:
     bool isCaptionEdit(HWND window) const override { return captionPanel_.isCaptionEdit(window); }
     int captionRowCount() const override { return captionPanel_.rowCount(); }
     HWND mainWindow() const override { return hwnd(); }
+    bool historyKey(HWND focus, bool redo) override;
 
     CaptionPanel& captionPanel() noexcept { return captionPanel_; }
     CaptionEditor& captionEditor() noexcept { return editor_; }
@@ -113,6 +114,9 @@ private:
     LRESULT onExportWebVtt(WPARAM, LPARAM);
     LRESULT onImportCueFile(WPARAM, LPARAM);
     LRESULT onAddCueLanguage(WPARAM, LPARAM);
+    LRESULT onUndo(WPARAM, LPARAM);
+    LRESULT onRedo(WPARAM, LPARAM);
+    LRESULT onInitMenuPopup(WPARAM, LPARAM);
 
     void createChildren();
     void runInformationDialog(int templateId);
@@ -122,6 +126,8 @@ private:
     void showTranscriptMode();
     void showCaptionMode();
     void enableCaptionCommands(bool enable);
+    // The Edit pop-up's items name the steps undo and redo would take.
+    void updateEditMenu();
 
     HINSTANCE instance_ = nullptr;
     CaptionPanel captionPanel_;

@@ -53,6 +53,8 @@ Table<MainWindow::CommandEntry> MainWindow::commandTable() noexcept {
         {IDM_EXPORT_WEBVTT, &MainWindow::onExportWebVtt},
         {IDM_IMPORT_CUE_FILE, &MainWindow::onImportCueFile},
         {IDM_ADD_CUE_LANGUAGE, &MainWindow::onAddCueLanguage},
+        {IDM_UNDO, &MainWindow::onUndo},
+        {IDM_REDO, &MainWindow::onRedo},
     };
     return tableOf(entries);
 }
@@ -99,7 +101,7 @@ LRESULT MainWindow::onNewCaptionFile(WPARAM, LPARAM) {
 }
 
 LRESULT MainWindow::onNewTranscriptFile(WPARAM, LPARAM) {
-    removeAllLanguages(editor_);
+    editor_.change(L"New Transcript File", [&] { removeAllLanguages(editor_); });
     showTranscriptMode();
     return 0;
 }
@@ -136,6 +138,8 @@ LRESULT MainWindow::onExportSubRip(WPARAM, LPARAM) { exportSubRip(editor_); retu
 LRESULT MainWindow::onExportWebVtt(WPARAM, LPARAM) { exportWebVtt(editor_); return 0; }
 LRESULT MainWindow::onImportCueFile(WPARAM, LPARAM) { importCueFile(editor_); return 0; }
 LRESULT MainWindow::onAddCueLanguage(WPARAM, LPARAM) { addCueFileLanguage(editor_); return 0; }
+LRESULT MainWindow::onUndo(WPARAM, LPARAM) { if (!transcriptWindow_) editor_.undo(); captionPanel_.focusSelectedRow(); return 0; }
+LRESULT MainWindow::onRedo(WPARAM, LPARAM) { if (!transcriptWindow_) editor_.redo(); captionPanel_.focusSelectedRow(); return 0; }
 // clang-format on
 
 }  // namespace zav

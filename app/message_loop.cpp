@@ -19,7 +19,18 @@ KeyAction keyActionFor(WPARAM virtualKey, bool inCaptionRow) noexcept {
     }
 }
 
+HistoryKey historyKeyFor(WPARAM virtualKey, bool control, bool shift, bool alt) noexcept {
+    if (!control || alt) return HistoryKey::None;
+    if (virtualKey == 'Z') return shift ? HistoryKey::Redo : HistoryKey::Undo;
+    if (virtualKey == 'Y' && !shift) return HistoryKey::Redo;
+    return HistoryKey::None;
+}
+
 bool processKeyDown(LoopTarget& target, const MSG& msg) {
+    const HistoryKey history = historyKeyFor(msg.wParam, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0,
+                                             GetKeyState(VK_MENU) < 0);
+    if (history != HistoryKey::None) return target.historyKey(msg.hwnd, history == HistoryKey::Redo);
+
     // The message's window is the one with the keyboard focus. Only the panel's own
     // edit boxes count as caption rows: other controls (the language combo box's edit
     // field carries id 1001) must not stamp or move captions.
@@ -49,8 +60,9 @@ int runMessageLoop(LoopTarget& target) {
         // otherwise spin here forever.
         if (got == 0 || got == -1) break;
         // The player is followed by polling: both refreshes run before every message,
-        // then the program's own keys, then ordinary translation and dispatch. There is
-        // no dialog-manager navigation for the modeless panels and no accelerator table.
+        // then the program's own keys (the undo keys among them), then ordinary
+        // translation and dispatch. There is no dialog-manager navigation for the
+        // modeless panels and no accelerator table.
         target.refreshPlayerState();
         target.refreshPosition();
         if (msg.message == WM_KEYDOWN && processKeyDown(target, msg)) continue;

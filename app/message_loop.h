@@ -21,7 +21,15 @@ public:
     virtual bool isCaptionEdit(HWND window) const = 0;
     virtual int captionRowCount() const = 0;
     virtual HWND mainWindow() const = 0;
+    // Ctrl+Z (undo) or Ctrl+Y and Ctrl+Shift+Z (redo) with the focus in window; true
+    // when the key was used. Without an undo history nothing is.
+    virtual bool historyKey(HWND /*focus*/, bool /*redo*/) { return false; }
 };
+
+enum class HistoryKey { None, Undo, Redo };
+
+// Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo; with Alt, or without Ctrl, neither.
+HistoryKey historyKeyFor(WPARAM virtualKey, bool control, bool shift, bool alt) noexcept;
 
 enum class KeyAction { None, TogglePlayPause, StampNextCaption, SelectPreviousRow, SelectNextRow, ReturnFocus,
                        StepBack, StepForward };

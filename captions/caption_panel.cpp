@@ -259,6 +259,11 @@ bool CaptionPanel::selectRow(int row) {
     return true;
 }
 
+void CaptionPanel::showRowsFrom(int top) {
+    scrollTo(std::max(0, std::min(top, maxTopRow)));
+    setScrollPosition(topRow);
+}
+
 void CaptionPanel::ensureRowVisible(int row) {
     if (row >= topRow && row < topRow + kVisibleRows) return;
     const int newTop = row >= topRow + kVisibleRows ? row - (kVisibleRows - 1) : row;

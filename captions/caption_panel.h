@@ -57,6 +57,8 @@ public:
     bool clearCurrentTexts();
     bool selectRow(int row);
     void ensureRowVisible(int row);
+    // Moves the view so that it starts at row top, as far as the rows allow.
+    void showRowsFrom(int top);
     void focusSelectedRow();
     void layoutRows();
     void selectPreviousRow();

@@ -20,13 +20,13 @@ HWND messageOwner(const CaptionEditor& editor) {
 void switchLanguage(CaptionEditor& editor) {
     CaptionPanel& panel = editor.panel();
     const int selected = selectedEntry(editor.combo());
+    // The shown language is where the user is, not a change of the document: undo
+    // puts it back with the step it undoes, but switching is no step of its own.
     if (selected >= 0 && selected < panel.document.languageCount()) {
-        editor.change(L"Switch Language", [&] {
-            panel.storeEditTexts();
-            selectEntry(editor.combo(), selected);
-            panel.document.currentLanguage = selected;
-            panel.refreshRows();
-        });
+        panel.storeEditTexts();
+        selectEntry(editor.combo(), selected);
+        panel.document.currentLanguage = selected;
+        panel.refreshRows();
     }
     panel.focusSelectedRow();
 }

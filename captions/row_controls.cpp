@@ -75,20 +75,41 @@ void RowControls::setEditText(int row, const std::u16string& text) {
     const bool edited = target.edited;
     target.text = text;
     target.edited = false;
-    if (target.set >= 0 && sets_[target.set].settled) writeEditText(sets_[target.set], text, edited);
+    if (target.set < 0 || !sets_[target.set].settled) return;
+    ControlSet& set = sets_[target.set];
+    if (set.visible && !set.stale) {
+        writeEditText(set, text, edited);
+    } else {
+        set.stale = true;
+    }
 }
 
 void RowControls::setLabelText(int row, const std::u16string& text) {
     Row& target = rows_[row];
     target.label = text;
-    if (target.set >= 0 && sets_[target.set].settled) writeLabelText(sets_[target.set], text);
+    if (target.set < 0 || !sets_[target.set].settled) return;
+    ControlSet& set = sets_[target.set];
+    if (set.visible && !set.stale) {
+        writeLabelText(set, text);
+    } else {
+        set.stale = true;
+    }
+}
+
+void RowControls::flush(ControlSet& set) {
+    if (!set.stale || set.row < 0) return;
+    FillingGuard guard(filling_);
+    // Forced: the box may still hold typing the row's text has replaced since.
+    writeEditText(set, rows_[set.row].text, true);
+    writeLabelText(set, rows_[set.row].label);
+    set.stale = false;
 }
 
 // Only edit boxes that reported a change are read back; every other row's text is
 // what the panel last put into its box or read from it.
 const std::u16string& RowControls::storedText(int row) {
     Row& target = rows_[row];
-    if (target.edited && target.set >= 0) {
+    if (target.edited && target.set >= 0 && !sets_[target.set].stale) {
         ControlSet& set = sets_[target.set];
         set.editText = fromWide(windowText(set.edit));
         target.text = set.editText;
@@ -102,7 +123,7 @@ std::u16string RowControls::shownText(int row) const {
     const ControlSet* set = setOf(row);
     // Controls still to take over the row show its text only after update(); until
     // then the row's own record is what it shows.
-    if (!set || !set->settled || !set->edit) return rows_[row].text;
+    if (!set || !set->settled || set->stale || !set->edit) return rows_[row].text;
     return fromWide(windowText(set->edit));
 }
 
@@ -131,6 +152,7 @@ const RowControls::ControlSet* RowControls::own(int row, const RowView& view) {
         }
     }
     owner.pinned = true;
+    flush(sets_[owner.set]);
     return &sets_[owner.set];
 }
 
@@ -251,6 +273,7 @@ void RowControls::settle(ControlSet& set) {
     writeEditText(set, rows_[row].text, false);
     writeLabelText(set, rows_[row].label);
     set.settled = true;
+    set.stale = false;
 }
 
 // Rows in view are shown at their place. Rows out of view are hidden, above or below
@@ -260,6 +283,7 @@ void RowControls::settle(ControlSet& set) {
 bool RowControls::place(ControlSet& set, const RowView& view) {
     const int y = topOf(set.row, view);
     const int editWidth = view.editWidth;
+    if (view.contains(set.row)) flush(set);
     UINT flags = kMoveFlags;
     if (view.contains(set.row)) {
         if (set.visible && set.y == y && set.editWidth == editWidth) return false;

@@ -67,6 +67,7 @@ public:
         int row = -1;              // the row shown; -1 while free
         int idRow = -1;            // the row whose control ids the controls carry
         bool settled = true;       // ids and texts are those of row (false after changing hands)
+        bool stale = false;        // hidden, and its row's texts changed since they were written
         std::u16string editText;   // what the edit box holds, unless its row was edited
         std::u16string labelText;  // what the label holds
         bool visible = true;       // shown: the row is in view
@@ -98,7 +99,10 @@ public:
     void forget() noexcept;
 
     // What the row's edit box and label show. An edited box is written even when the
-    // text equals the one last shown: the box holds what was typed.
+    // text equals the one last shown: the box holds what was typed. The controls of
+    // a row out of view are written only once they show again or are handed out:
+    // after a sort, a user's evening of typed rows would otherwise cost thousands of
+    // window calls for boxes nobody sees.
     void setEditText(int row, const std::u16string& text);
     void setLabelText(int row, const std::u16string& text);
     // The row's text as the user left it: a box that reported a change is read back.
@@ -143,6 +147,8 @@ private:
     void destroyWindows(const ControlSet& set);
     void writeEditText(ControlSet& set, const std::u16string& text, bool force);
     void writeLabelText(ControlSet& set, const std::u16string& text);
+    // Writes the texts a hidden set was spared while it was out of view.
+    void flush(ControlSet& set);
 
     const Factory& create_;
     bool& filling_;

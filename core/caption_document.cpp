@@ -2,6 +2,8 @@
 
 #include "core/time_text.h"
 
+#include <algorithm>
+
 namespace zav {
 namespace {
 
@@ -72,7 +74,12 @@ bool CaptionDocument::removeLanguage(int index) {
 void CaptionDocument::setStartTime(int row, double ms, const CodePageConverter& codePage) {
     TimeEntry& entry = times[row];
     entry.startMs = ms;
-    entry.timeText = codePage.fromAnsi(formatTimeText(ms));
+    // A time text is digits and colons, which every ANSI code page spells as ASCII;
+    // only an unexpected byte goes through the converter. Whole documents are
+    // re-timed at once (undo, sorting), where a conversion call per row would cost.
+    const std::string text = formatTimeText(ms);
+    const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    entry.timeText = ascii ? std::u16string(text.begin(), text.end()) : codePage.fromAnsi(text);
     if (entry.timeText.size() > kMaxTimeText) entry.timeText.resize(kMaxTimeText);
 }
 

@@ -56,7 +56,7 @@ void SamiReader::readSamiFile(const std::string& ansiPath) {
                 showMessage(editor_.owner(), L"The file holds no caption that could be read; the captions were left as they were.");
                 return;
             }
-            editor_.replaceDocument(std::move(read));
+            editor_.change(L"Import SAMI", [&] { editor_.replaceDocument(std::move(read)); });
         }
     } catch (const std::bad_alloc&) {
         // Too large to hold twice: what was read so far stays.

@@ -19,6 +19,9 @@
 #define IDM_ABOUT 32909
 #define IDM_QUICK_KEY_REFERENCE 32926
 #define IDM_HELP_CONTENTS 32930
+// Undo and Redo, in the "&Edit" pop-up after "&File".
+#define IDM_UNDO 32950
+#define IDM_REDO 32951
 // SubRip and WebVTT, a pop-up of their own after "Windows Media".
 #define IDM_EXPORT_SUBRIP 32940
 #define IDM_EXPORT_WEBVTT 32941

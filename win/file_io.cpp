@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cwchar>
 #include <new>
 
 namespace zav {
@@ -11,6 +13,37 @@ namespace {
 
 // ReadFile and WriteFile take 32-bit counts: large files go in pieces.
 constexpr std::size_t kPiece = std::size_t{1} << 30;
+
+// Where tests make writes fail, as a full disk would.
+std::optional<std::size_t> writeFailureAfter;
+
+// A new name in the target's folder: a short one, so that a target whose path is
+// near the length limit still has room for it.
+std::wstring temporaryPathBeside(const std::wstring& path) {
+    static unsigned counter = 0;
+    const std::size_t slash = path.find_last_of(L"\\/");
+    const std::wstring folder = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+    wchar_t name[32];
+    swprintf(name, 32, L"~zav%04lx%04x.tmp", static_cast<unsigned long>(GetCurrentProcessId() & 0xFFFF),
+             ++counter & 0xFFFF);
+    return folder + name;
+}
+
+bool writeWhole(HANDLE file, std::string_view bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        std::size_t piece = std::min(bytes.size() - done, kPiece);
+        if (writeFailureAfter) {
+            if (done >= *writeFailureAfter) return false;
+            piece = std::min(piece, *writeFailureAfter - done);
+        }
+        DWORD count = 0;
+        if (!WriteFile(file, bytes.data() + done, static_cast<DWORD>(piece), &count, nullptr) || count == 0)
+            return false;
+        done += count;
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -52,23 +85,28 @@ std::optional<std::string> readFileBytes(const std::wstring& path) {
 
 std::optional<std::string> readFileBytes(const std::string& ansiPath) { return readFileBytes(widePathOf(ansiPath)); }
 
+WriteFailureForTesting::WriteFailureForTesting(std::size_t failAfterBytes) { writeFailureAfter = failAfterBytes; }
+WriteFailureForTesting::~WriteFailureForTesting() { writeFailureAfter.reset(); }
+
 bool writeFileBytes(const std::wstring& path, std::string_view bytes) {
     if (path.empty()) return false;
-    // Created or truncated, with no sharing restriction, as a text-mode stream opens.
-    UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const std::size_t left = bytes.size() - done;
-        DWORD count = 0;
-        if (!WriteFile(file.get(), bytes.data() + done, static_cast<DWORD>(left > kPiece ? kPiece : left), &count,
-                       nullptr) ||
-            count == 0)
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return false;
+        // The target is replaced only where it could have been written in place.
+        if (!UniqueHandle(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)))
             return false;
-        done += count;
     }
-    return file.close();
+    const std::wstring temporary = temporaryPathBeside(path);
+    UniqueHandle file(
+        CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    bool written = writeWhole(file.get(), bytes) && FlushFileBuffers(file.get());
+    written = file.close() && written;
+    written = written && MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!written) DeleteFileW(temporary.c_str());
+    return written;
 }
 
 std::optional<std::wstring> firstMatchingEntry(const std::wstring& pattern) {

@@ -103,23 +103,26 @@ TEST(Smoke, StartsShowsItsWindowAndEndsThroughTheConfirmation) {
     ASSERT_TRUE(stored);
     const bool liveMenuReadable = GetMenuItemCount(bar) >= 0;
     for (HMENU menu : {stored, liveMenuReadable ? bar : stored}) {
-        ASSERT_EQ(GetMenuItemCount(menu), 5);
+        ASSERT_EQ(GetMenuItemCount(menu), 6);
         expectPopup(menu, 0, L"&File",
                     {{L"Open Media", 57601}, {L"New Caption File", 32910}, {L"New Transcript File", 32927},
                      {L"Open Transcript", 32929}, {L"Save Transcript As", 32928}, {L"Import Text script", 32916},
                      {L"E&xit", 57665}});
-        expectPopup(menu, 1, L"Windows Media",
+        expectPopup(menu, 1, L"&Edit", {{L"&Undo\tCtrl+Z", 32950}, {L"&Redo\tCtrl+Y", 32951}});
+        expectPopup(menu, 2, L"Windows Media",
                     {{L"Export SAMI", 57604}, {L"Import SAMI", 32915}, {L"Create ASX", 32936}});
         // The SubRip and WebVTT commands come in a pop-up of their own.
-        expectPopup(menu, 2, L"&SubRip && WebVTT",
+        expectPopup(menu, 3, L"&SubRip && WebVTT",
                     {{L"Export &SubRip (.srt)...", 32940}, {L"Export &WebVTT (.vtt)...", 32941},
                      {L"&Import SubRip or WebVTT...", 32942}, {L"&Add Language from SubRip or WebVTT...", 32943}});
-        expectPopup(menu, 3, L"MS Producer", {{L"Open Producer Movie", 32921}, {L"Export to Producer", 32923}});
-        expectPopup(menu, 4, L"Help",
+        expectPopup(menu, 4, L"MS Producer", {{L"Open Producer Movie", 32921}, {L"Export to Producer", 32923}});
+        expectPopup(menu, 5, L"Help",
                     {{L"About  ZAV Caption", 32909}, {L"Quick Key Reference", 32926}, {L"Help Contents", 32930}});
     }
     if (liveMenuReadable) {
-        for (UINT id : {32929u, 32928u}) EXPECT_TRUE(GetMenuState(bar, id, MF_BYCOMMAND) & MF_GRAYED) << id;
+        // Nothing to undo or redo yet, and the transcript pair waits for transcript mode.
+        for (UINT id : {32929u, 32928u, 32950u, 32951u})
+            EXPECT_TRUE(GetMenuState(bar, id, MF_BYCOMMAND) & MF_GRAYED) << id;
         for (UINT id : {57601u, 32910u, 32927u, 32916u, 57665u, 57604u, 32915u, 32936u, 32921u, 32923u, 32909u,
                         32926u, 32930u}) {
             EXPECT_FALSE(GetMenuState(bar, id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) << id;

@@ -2,6 +2,9 @@
 #include "win/modal_ui.h"
 #include "captions/caption_panel.h"
 #include "captions/language_commands.h"
+#include "captions/timing_commands.h"
+
+#include <functional>
 
 #include <windows.h>
 
@@ -114,6 +117,32 @@ int wmain() {
     for (int i = 0; i < 24; ++i) SendMessageW(panel.hwnd(), WM_VSCROLL, SB_LINEDOWN, 0);
     UpdateWindow(panel.hwnd());
     report("24 line-down scrolls and one paint", nowMs() - start);
+
+    // Undo and redo of the two commands that touch every row, on 3,000 rows in two
+    // languages, each with the panel painted again.
+    zav::appendLanguage(editor, zav::LanguageClass("FRCC", "French", "fr"));
+    while (panel.rowCount() < kRows) panel.addRow();
+    for (int row = 0; row < kRows; ++row) {
+        panel.setStartTime(row, 1000.0 * ((row * 7919) % kRows) + 0.5);
+        panel.document.setText(1, row, u"Sous-titre " + std::u16string(1, u'a' + row % 26));
+    }
+    panel.refreshRows();
+    editor.clearHistory();
+    const auto timed = [&](const char* what, const std::function<void()>& run) {
+        const double began = nowMs();
+        run();
+        UpdateWindow(panel.hwnd());
+        report(what, nowMs() - began);
+        pumpMessages();
+    };
+    timed("Clear All Times (3000 rows, 2 languages)", [&] { zav::clearAllTimes(editor); });
+    timed("undo Clear All Times", [&] { editor.undo(); });
+    timed("redo Clear All Times", [&] { editor.redo(); });
+    timed("undo Clear All Times again", [&] { editor.undo(); });
+    timed("Sort By Time (3000 rows, 2 languages)", [&] { zav::sortByTime(editor); });
+    timed("undo Sort By Time", [&] { editor.undo(); });
+    timed("redo Sort By Time", [&] { editor.redo(); });
+    std::printf("%-52s %10.2f MB\n", "history kept", editor.history().memoryBytes() / 1048576.0);
 
     start = nowMs();
     panel.deleteAllRows();

@@ -17,6 +17,7 @@ HINSTANCE self() { return GetModuleHandleW(nullptr); }
 struct Item {
     const wchar_t* label;
     UINT id;
+    bool grayed = false;  // as the resource holds it
 };
 
 struct Popup {
@@ -34,6 +35,8 @@ const std::vector<Popup>& mainMenuLayout() {
           {L"Save Transcript As", IDM_SAVE_TRANSCRIPT_AS},
           {L"Import Text script", IDM_IMPORT_TEXT_SCRIPT},
           {L"E&xit", IDM_EXIT}}},
+        // The pop-up of the undo history; both items start grayed.
+        {L"&Edit", {{L"&Undo\tCtrl+Z", IDM_UNDO, true}, {L"&Redo\tCtrl+Y", IDM_REDO, true}}},
         {L"Windows Media",
          {{L"Export SAMI", IDM_EXPORT_SAMI}, {L"Import SAMI", IDM_IMPORT_SAMI}, {L"Create ASX", IDM_CREATE_ASX}}},
         // The pop-up the SubRip and WebVTT commands add to the menu.
@@ -71,10 +74,10 @@ MenuEntry entryAt(HMENU menu, int position) {
     return {label, info.wID, info.fType, info.fState, info.hSubMenu};
 }
 
-// Every entry is a plain, enabled, unchecked string item.
-void expectPlainEnabled(const MenuEntry& entry) {
+// Every entry is a plain, unchecked string item, enabled unless said otherwise.
+void expectPlainEnabled(const MenuEntry& entry, bool grayed = false) {
     EXPECT_EQ(entry.type & (MFT_SEPARATOR | MFT_BITMAP | MFT_OWNERDRAW), 0u);
-    EXPECT_EQ(entry.state & (MFS_GRAYED | MFS_DISABLED | MFS_CHECKED), 0u);
+    EXPECT_EQ(entry.state & (MFS_GRAYED | MFS_DISABLED | MFS_CHECKED), grayed ? UINT{MF_GRAYED} : 0u);
 }
 
 TEST(MainMenu, PopupsItemsAndCommandIdsAreExact) {
@@ -94,7 +97,7 @@ TEST(MainMenu, PopupsItemsAndCommandIdsAreExact) {
             EXPECT_EQ(item.label, layout[p].items[i].label);
             EXPECT_EQ(item.id, layout[p].items[i].id) << testing::PrintToString(item.label);
             EXPECT_EQ(item.submenu, nullptr);
-            expectPlainEnabled(item);
+            expectPlainEnabled(item, layout[p].items[i].grayed);
         }
     }
     DestroyMenu(menu);
