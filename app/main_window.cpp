@@ -253,7 +253,7 @@ LRESULT MainWindow::onInitMenuPopup(WPARAM, LPARAM) {
 
 bool MainWindow::historyKey(HWND focus, bool redo) {
     if (transcriptWindow_) return false;
-    const int row = captionPanel_.isCaptionEdit(focus) ? GetDlgCtrlID(focus) - IDC_ROW_EDIT_BASE : -1;
+    const int row = captionPanel_.rowOfEdit(focus);
     if (row < 0) {
         // Any other edit box (a dialog's, the combo box's) keeps its own undo.
         wchar_t className[16] = {};

@@ -73,6 +73,8 @@ public:
     void showRowTime(int row);
     // True only for the edit box of one of the panel's rows.
     bool isCaptionEdit(HWND window) const;
+    // The row whose edit box the window is, or -1 for any other window.
+    int rowOfEdit(HWND edit) const;
     // The row's controls, made first if the row has none; from then on they are the
     // row's own. Null for a row that does not exist (or whose controls cannot be made).
     HWND rowMarker(int row) const;
@@ -100,7 +102,6 @@ private:
     LRESULT onCtlColorStatic(WPARAM, LPARAM);
 
     void message(const wchar_t* text);
-    int rowOfEdit(HWND edit) const;
     void updateGeometry();
     // Moves the view to newTop; the controls follow in updateControls. moveView
     // leaves the drawing to its caller and returns whether the view moved.
