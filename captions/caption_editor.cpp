@@ -56,6 +56,16 @@ void CaptionEditor::recordTyping() {
     if (restoring_) return;
     std::shared_ptr<const DocumentState> now = capture();
     if (recorded_ && !now->sameDocument(*recorded_)) {
+        // The typing is a step of the history now: an edit box's own undo reaching
+        // back over it would take it away behind the history's back.
+        const CaptionDocument& document = panel_.document;
+        if (document.hasCurrentLanguage() && recorded_->rowCount() == now->rowCount() &&
+            static_cast<std::size_t>(document.currentLanguage) < recorded_->languages.size()) {
+            for (int row = 0; row < now->rowCount(); ++row) {
+                if (now->text(document.currentLanguage, row) != recorded_->text(document.currentLanguage, row))
+                    panel_.forgetTypingUndo(row);
+            }
+        }
         history_.record(u"Typing", recorded_, now);
         recorded_ = std::move(now);
         historyChanged();

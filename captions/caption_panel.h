@@ -84,6 +84,8 @@ public:
     // the row controls of its own (the caption preview reads every row it passes).
     // Empty for a row that does not exist.
     std::u16string shownText(int row) const;
+    // The row's edit box forgets its own undo (see RowControls::forgetUndo).
+    void forgetTypingUndo(int row) const { controls_.forgetUndo(row); }
 
     static int markerId(int row) noexcept { return RowControls::markerId(row); }
     static int editId(int row) noexcept { return RowControls::editId(row); }
