@@ -46,13 +46,33 @@ bool addsNoCharacter(char16_t c) {
     return (c >= 0xDC00 && c <= 0xDFFF) || (c >= 0x200B && c <= 0x200F) || c == 0x2060 || c == 0xFEFF;
 }
 
+bool isAsciiAlphanumeric(char16_t c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
+}
+
+// HTML's named references beyond the few plainTextOf decodes ("&eacute;") stay in
+// the plain text as they are, yet a SAMI player shows each as one character. The
+// units after the "&" of one, or 0.
+std::size_t namedReferenceLength(std::u16string_view text) {
+    if (text.size() < 4 || text[0] != u'&' || !isAsciiAlphanumeric(text[1]) || (text[1] >= u'0' && text[1] <= u'9'))
+        return 0;
+    for (std::size_t i = 2; i < text.size() && i <= 32; ++i) {
+        if (text[i] == u';') return i;
+        if (!isAsciiAlphanumeric(text[i])) return 0;
+    }
+    return 0;
+}
+
 void measureLine(std::u16string_view line, TextMeasure& measure) {
     std::size_t first = 0;
     std::size_t last = line.size();
     while (first < last && isBlank(line[first])) ++first;
     while (last > first && isBlank(line[last - 1])) --last;
     int characters = 0;
-    for (std::size_t i = first; i < last; ++i) characters += addsNoCharacter(line[i]) ? 0 : 1;
+    for (std::size_t i = first; i < last; ++i) {
+        i += namedReferenceLength(line.substr(i, last - i));
+        characters += addsNoCharacter(line[i]) ? 0 : 1;
+    }
     if (characters == 0) return;
     measure.characters += characters;
     measure.lines += 1;
@@ -104,10 +124,14 @@ bool readsTooFast(std::int64_t characters, std::int64_t durationMs, int hundredt
     return characters * 100000 > hundredths * durationMs;
 }
 
-// Characters a second rounded up to a thousandth.
-double charactersPerSecond(std::int64_t characters, std::int64_t durationMs) {
-    if (durationMs <= 0) return 0;
-    const std::int64_t thousandths = (characters * 1000000 + durationMs - 1) / durationMs;
+// Characters a second to the nearest thousandth.
+std::int64_t thousandthsPerSecond(std::int64_t characters, std::int64_t durationMs) {
+    return durationMs <= 0 ? 0 : (characters * 2000000 + durationMs) / (2 * durationMs);
+}
+
+// The speed of a caption over the limit, never shown as the limit or below it.
+double speedOverLimit(std::int64_t characters, std::int64_t durationMs, int hundredths) {
+    const std::int64_t thousandths = std::max(thousandthsPerSecond(characters, durationMs), hundredths * std::int64_t{10} + 1);
     return static_cast<double>(thousandths) / 1000;
 }
 
@@ -158,7 +182,7 @@ private:
 
     void checkCaption(TimedRow row, const TextMeasure& measure, std::int64_t durationMs) {
         if (readsTooFast(measure.characters, durationMs, limits_.maxCpsHundredths))
-            add(CheckKind::tooFast, row, charactersPerSecond(measure.characters, durationMs),
+            add(CheckKind::tooFast, row, speedOverLimit(measure.characters, durationMs, limits_.maxCpsHundredths),
                 limits_.maxCpsHundredths / 100.0);
         if (measure.longestLine > limits_.maxLineChars)
             add(CheckKind::lineTooLong, row, measure.longestLine, limits_.maxLineChars);
@@ -267,7 +291,8 @@ RowMeasure measureRow(const CaptionDocument& document, int row, std::u16string_v
         if (otherMs > ms && (next < 0 || otherMs < next)) next = otherMs;
     }
     measure.durationMs = (next >= 0 ? next : std::min(kMaxCueMs, ms + readingTimeMs(samiText))) - ms;
-    measure.charactersPerSecond = charactersPerSecond(measure.text.characters, measure.durationMs);
+    measure.charactersPerSecond =
+        static_cast<double>(thousandthsPerSecond(measure.text.characters, measure.durationMs)) / 1000;
     measure.tooFast = readsTooFast(measure.text.characters, measure.durationMs, limits.maxCpsHundredths);
     return measure;
 }

@@ -4,7 +4,8 @@
 // captions. The rules:
 //
 // What a viewer reads of a text: plainTextOf (tags dropped, each entity one
-// character, "<br>" a line break), split into lines, each line without the blanks
+// character, "<br>" a line break; a named reference it leaves as it is, such as
+// "&eacute;", is one character too), split into lines, each line without the blanks
 // at its ends (space, tab, CR, no-break space). A line with nothing left is no line.
 // Characters are counted as shown: a surrogate pair is one character, the invisible
 // zero-width characters (U+200B to U+200F, U+2060, U+FEFF) none, and a line break
@@ -54,8 +55,8 @@ const char* checkKindDescription(CheckKind kind);
 bool checkKindHasValue(CheckKind kind);
 
 // What is wrong where. Values and limits in the kind's unit: characters a second
-// (too-fast; the value rounded up to a thousandth, so a speed over the limit never
-// reads as the limit), characters (line-too-long), lines (too-many-lines) or
+// (too-fast; to the nearest thousandth, but at least a thousandth over the limit,
+// so that a speed over the limit never reads as the limit), characters (line-too-long), lines (too-many-lines) or
 // milliseconds (the others; the smallest gap may have a fraction).
 struct CheckProblem {
     CheckKind kind = CheckKind::tooFast;
@@ -98,7 +99,7 @@ TextMeasure measureText(std::u16string_view samiText);
 struct RowMeasure {
     TextMeasure text;
     std::int64_t durationMs = -1;
-    double charactersPerSecond = 0;
+    double charactersPerSecond = 0;  // to the nearest thousandth
     bool tooFast = false;
     bool lineTooLong = false;
     bool tooManyLines = false;

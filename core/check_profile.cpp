@@ -33,14 +33,19 @@ CheckLimits limitsWith(int cpsHundredths, int lineChars) {
     return limits;
 }
 
-std::vector<std::string_view> split(std::string_view text, char separator) {
-    std::vector<std::string_view> parts;
-    for (;;) {
-        const std::size_t at = text.find(separator);
-        parts.push_back(text.substr(0, at));
-        if (at == std::string_view::npos) return parts;
-        text.remove_prefix(at + 1);
+bool isSeparator(char c) { return c == ' ' || c == ';' || c == ','; }
+
+// The fields of a settings text: runs between blanks, semicolons or commas.
+std::vector<std::string_view> fieldsOf(std::string_view text) {
+    std::vector<std::string_view> fields;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = at;
+        while (end < text.size() && !isSeparator(text[end])) ++end;
+        if (end > at) fields.push_back(text.substr(at, end - at));
+        at = end + 1;
     }
+    return fields;
 }
 
 }  // namespace
@@ -172,17 +177,17 @@ std::string checkSettingsText(const CheckSettings& settings) {
     if (!profile) profile = &checkProfiles().front();
     std::string text = std::string("profile=") + profile->name;
     if (settings.limits.frameRate != profile->limits.frameRate)
-        text += std::string(";fps=") + frameRateName(settings.limits.frameRate);
+        text += std::string(" fps=") + frameRateName(settings.limits.frameRate);
     for (const CheckLimitInfo& info : checkLimitInfos()) {
         const int value = limitValue(settings.limits, info.limit);
         if (value != limitValue(profile->limits, info.limit))
-            text += std::string(";") + info.key + '=' + limitValueText(info.limit, value);
+            text += std::string(" ") + info.key + '=' + limitValueText(info.limit, value);
     }
     return text;
 }
 
 CheckSettings parseCheckSettings(std::string_view text) {
-    const std::vector<std::string_view> fields = split(text, ';');
+    const std::vector<std::string_view> fields = fieldsOf(text);
     const CheckProfile* profile = &checkProfiles().front();
     for (const std::string_view field : fields) {
         if (field.substr(0, 8) != "profile=") continue;

@@ -99,12 +99,13 @@ struct CheckSettings {
     bool operator==(const CheckSettings& other) const { return profile == other.profile && limits == other.limits; }
 };
 
-// "profile=children;fps=29.97;max-chars=40": the profile, then only what differs
-// from its own limits, in the order of checkLimitInfos.
+// "profile=children fps=29.97 max-chars=40": the profile, then only what differs
+// from its own limits, in the order of checkLimitInfos, separated by blanks.
 std::string checkSettingsText(const CheckSettings& settings);
 // The settings of such a text, read tolerantly: an unknown profile is the default
 // one, and a field with an unknown key or a value that does not read keeps the
-// profile's own. Fields may come in any order; the last of a key counts.
+// profile's own. Fields may come in any order, separated by blanks, semicolons or
+// commas; the last of a key counts.
 CheckSettings parseCheckSettings(std::string_view text);
 
 }  // namespace zav

@@ -68,14 +68,14 @@ TEST(CheckProfile, SettingsTextRoundTrips) {
     CheckSettings narrow{"narrow", checkProfileNamed("narrow")->limits};
     narrow.limits.frameRate = FrameRate::fps2997;
     narrow.limits.maxCpsHundredths = 1550;
-    EXPECT_EQ(checkSettingsText(narrow), "profile=narrow;fps=29.97;max-cps=15.5");
+    EXPECT_EQ(checkSettingsText(narrow), "profile=narrow fps=29.97 max-cps=15.5");
 }
 
 TEST(CheckProfile, BadSettingsFallBackToTheProfile) {
     const CheckLimits children = checkProfileNamed("children")->limits;
     CheckSettings expected{"children", children};
     expected.limits.maxLines = 3;
-    EXPECT_EQ(parseCheckSettings("max-lines=3;profile=children;max-cps=fast;fps=26;max-chars=;x=1;;junk"), expected);
+    EXPECT_EQ(parseCheckSettings("max-lines=3 profile=children;max-cps=fast, fps=26;max-chars=;x=1;;junk "), expected);
     EXPECT_EQ(parseCheckSettings("profile=adults;max-lines=0"), (CheckSettings{"default", CheckLimits()}));
     EXPECT_EQ(parseCheckSettings(""), (CheckSettings{"default", CheckLimits()}));
     EXPECT_EQ(checkSettingsText(CheckSettings{"nonsense", CheckLimits()}), "profile=default");
