@@ -1,6 +1,7 @@
 #include "cli/caption_input.h"
 
 #include "core/cue_document.h"
+#include "core/text_encoding.h"
 
 #include <cerrno>
 #include <cstring>
@@ -59,6 +60,25 @@ LoadedCaptions loadCues(std::string_view bytes, const CodePageConverter& codePag
         for (const std::u16string& text : language.texts) loaded.captions += text.empty() ? 0 : 1;
     }
     return loaded;
+}
+
+std::string classNameText(const LanguageClass& language, const CodePageConverter& codePage) {
+    return utf16ToUtf8(codePage.fromAnsi(language.className()));
+}
+
+std::optional<int> languageOfClass(const std::string& wanted, const CaptionDocument& document,
+                                   const CodePageConverter& codePage, const std::string& path, const char* command,
+                                   std::FILE* err) {
+    std::string classes;
+    for (int index = 0; index < document.languageCount(); ++index) {
+        const LanguageClass& language = document.languages[index];
+        const std::string name = classNameText(language, codePage);
+        if (name == wanted || language.className() == wanted) return index;
+        classes += (index == 0 ? "" : ", ") + name;
+    }
+    std::fprintf(err, "zavcaption %s: %s has no language of class '%s' (its classes: %s)\n", command, path.c_str(),
+                 wanted.c_str(), classes.c_str());
+    return std::nullopt;
 }
 
 std::string loadSummary(const LoadedCaptions& loaded) {

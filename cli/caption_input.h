@@ -40,6 +40,16 @@ LoadedCaptions loadSami(std::string_view bytes, const CodePageConverter& codePag
 // Reads the bytes as the SubRip and WebVTT Import does.
 LoadedCaptions loadCues(std::string_view bytes, const CodePageConverter& codePage);
 
+// The class name as the user types it and as list shows it: UTF-8.
+std::string classNameText(const LanguageClass& language, const CodePageConverter& codePage);
+
+// The language of class wanted (its class name exactly, in UTF-8 or in the code
+// page), or nothing with a message on err naming the command, the file and every
+// class it has.
+std::optional<int> languageOfClass(const std::string& wanted, const CaptionDocument& document,
+                                   const CodePageConverter& codePage, const std::string& path, const char* command,
+                                   std::FILE* err);
+
 // The one-line account of what was read: for SAMI what Import SAMI reports, for cue
 // files what the cue reader counted and the format. No line end.
 std::string loadSummary(const LoadedCaptions& loaded);

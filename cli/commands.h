@@ -1,7 +1,7 @@
 #pragma once
 // The subcommands of zavcaption. Each takes the arguments after its name and
-// returns the exit status: 0 done, 1 the file holds nothing of what was asked for,
-// 2 the file cannot be read or the arguments are wrong.
+// returns the exit status: 0 done, 1 the file holds nothing of what was asked for
+// (for check: problems found), 2 the file cannot be read or the arguments are wrong.
 
 #include <cstdio>
 #include <string>
@@ -27,5 +27,13 @@ int listCommand(const Arguments& arguments, std::FILE* out, std::FILE* err);
 // import of its format does and writes OUT as the export of its format does, the
 // formats told by the file extensions; a one-line report on err, nothing on out.
 int convertCommand(const Arguments& arguments, std::FILE* out, std::FILE* err);
+
+// zavcaption check FILE [--language CLASS] [--profile NAME] [--fps RATE] [--max-cps N]
+// [--max-chars N] [--max-lines N] [--min-duration MS] [--max-duration MS]
+// [--min-gap-frames N] [--code-page NAME]: the caption checks on a file read as
+// list reads it, one TAB-separated line per problem on out (row from 1, class,
+// start ms or "-", kind, value, limit), a summary line on err. 1 means problems
+// were found, or the file (or the language) holds no caption.
+int checkCommand(const Arguments& arguments, std::FILE* out, std::FILE* err);
 
 }  // namespace zav::cli

@@ -6,7 +6,6 @@
 #include "core/caption_timing.h"
 #include "core/cue_writer.h"
 #include "core/sami_format.h"
-#include "core/text_encoding.h"
 
 #include <memory>
 
@@ -14,29 +13,6 @@ namespace zav::cli {
 namespace {
 
 bool isCueFormat(CaptionFormat format) { return format == CaptionFormat::subRip || format == CaptionFormat::webVtt; }
-
-// The class name as the user types it and as list shows it: UTF-8.
-std::string classNameText(const LanguageClass& language, const CodePageConverter& codePage) {
-    return utf16ToUtf8(codePage.fromAnsi(language.className()));
-}
-
-// The language --language names (its class name, exactly), or the first one when
-// none is named; nothing with a message naming every class when none matches.
-std::optional<int> chosenLanguage(const CommandArguments& parsed, const CaptionDocument& document,
-                                  const CodePageConverter& codePage, std::FILE* err) {
-    if (!parsed.has("--language")) return 0;
-    const std::string wanted = parsed.option("--language", "");
-    std::string classes;
-    for (int index = 0; index < document.languageCount(); ++index) {
-        const LanguageClass& language = document.languages[index];
-        const std::string name = classNameText(language, codePage);
-        if (name == wanted || language.className() == wanted) return index;
-        classes += (index == 0 ? "" : ", ") + name;
-    }
-    std::fprintf(err, "zavcaption convert: %s has no language of class '%s' (its classes: %s)\n",
-                 parsed.files[0].c_str(), wanted.c_str(), classes.c_str());
-    return std::nullopt;
-}
 
 // Captions that SAMI export writes: texts that are not empty on rows with a time.
 int timedCaptions(const CaptionDocument& document) {
@@ -102,7 +78,10 @@ int convertCommand(const Arguments& arguments, std::FILE*, std::FILE* err) {
         captions = timedCaptions(document);
         languages = document.languageCount();
     } else {
-        const std::optional<int> language = chosenLanguage(*parsed, document, *codePage, err);
+        const std::optional<int> language =
+            parsed->has("--language")
+                ? languageOfClass(parsed->option("--language", ""), document, *codePage, inPath, "convert", err)
+                : std::optional<int>(0);
         if (!language) return kExitError;
         out = outFormat == CaptionFormat::subRip ? subRipFileBytes(document, *language)
                                                  : webVttFileBytes(document, *language);

@@ -15,6 +15,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"list", zav::cli::listCommand},
     {"convert", zav::cli::convertCommand},
+    {"check", zav::cli::checkCommand},
 };
 
 const char* const kUsage =
@@ -33,6 +34,20 @@ const char* const kUsage =
     "      .sami, .srt, .vtt). SubRip and WebVTT hold one language: the one of class\n"
     "      CLASS, else the first. OUT is replaced whole or not at all. Exit status:\n"
     "      0 written, 1 IN holds no caption (nothing written), 2 error.\n"
+    "\n"
+    "  check FILE [--language CLASS] [--profile NAME] [--fps RATE] [--max-cps N]\n"
+    "        [--max-chars N] [--max-lines N] [--min-duration MS] [--max-duration MS]\n"
+    "        [--min-gap-frames N] [--code-page NAME]\n"
+    "      Checks the captions of FILE, read as list reads it, against the limits\n"
+    "      of a profile (default, children, narrow, house-20; default when not\n"
+    "      given) with the options that change them; RATE is 23.976, 24, 25\n"
+    "      (when not given), 29.97 or 30. Every language is checked unless\n"
+    "      CLASS names one. One line per problem: row (from 1), class, start time\n"
+    "      in milliseconds (\"-\" for none), kind, value, limit (TAB-separated),\n"
+    "      then a summary on standard error. Kinds: too-fast, line-too-long,\n"
+    "      too-many-lines, too-short, too-long, gap-too-small, short-clear,\n"
+    "      unsorted, untimed-text. Exit status: 0 no problem, 1 problems (or no\n"
+    "      caption to check), 2 error.\n"
     "\n"
     "  NAME is the iconv name of the ANSI code page (WINDOWS-1252 when not given):\n"
     "  SAMI files are read and written in it, SubRip and WebVTT files read in it\n"

@@ -1,9 +1,11 @@
 # The portable core: no windows.h; built natively and into the program.
 list(APPEND ZAV_CORE_SOURCES
   ${ZAV_ROOT}/core/asx_playlist.cpp
+  ${ZAV_ROOT}/core/caption_checks.cpp
   ${ZAV_ROOT}/core/caption_document.cpp
   ${ZAV_ROOT}/core/caption_listing.cpp
   ${ZAV_ROOT}/core/caption_timing.cpp
+  ${ZAV_ROOT}/core/check_profile.cpp
   ${ZAV_ROOT}/core/cue_document.cpp
   ${ZAV_ROOT}/core/cue_file.cpp
   ${ZAV_ROOT}/core/cue_text.cpp
