@@ -114,8 +114,14 @@ const std::u16string& RowControls::storedText(int row) {
         set.editText = fromWide(windowText(set.edit));
         target.text = set.editText;
         target.edited = false;
+        SendMessageW(set.edit, EM_EMPTYUNDOBUFFER, 0, 0);
     }
     return target.text;
+}
+
+void RowControls::forgetUndo(int row) const {
+    const ControlSet* set = setOf(row);
+    if (set && set->edit) SendMessageW(set->edit, EM_EMPTYUNDOBUFFER, 0, 0);
 }
 
 std::u16string RowControls::shownText(int row) const {
@@ -319,7 +325,12 @@ void RowControls::destroyWindows(const ControlSet& set) {
 }
 
 void RowControls::writeEditText(ControlSet& set, const std::u16string& text, bool force) {
-    if (force || set.editText != text) SetWindowTextW(set.edit, toWide(text).c_str());
+    // A box rewritten from the document starts its own undo afresh, as Wine's edit
+    // box does on WM_SETTEXT; said here so that no system leaves it to chance.
+    if (force || set.editText != text) {
+        SetWindowTextW(set.edit, toWide(text).c_str());
+        SendMessageW(set.edit, EM_EMPTYUNDOBUFFER, 0, 0);
+    }
     set.editText = text;
 }
 

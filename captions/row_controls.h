@@ -110,6 +110,9 @@ public:
     // What the row's edit box shows, typing not yet read back included, without
     // giving the row controls of its own.
     std::u16string shownText(int row) const;
+    // Empties the undo buffer of the row's edit box, if it has one: what it holds
+    // now is in the document's history, and the box's own undo must not reach past it.
+    void forgetUndo(int row) const;
 
     // The row's controls, if it has any (nothing is made or brought up to date).
     const ControlSet* setOf(int row) const;

@@ -247,6 +247,54 @@ TEST_F(UndoTest, TypingIsAStepOfItsOwnAndCtrlZTakesItBackFirst) {
     SetKeyboardState(keys);
 }
 
+// Once typing is stored or recorded, the edit box's own undo covers only what was
+// typed after that: Ctrl+Z takes back the later letter, the next Ctrl+Z the stored
+// typing through the history, and no Ctrl+Z brings back text it just took away.
+TEST_F(UndoTest, CtrlZNeverBringsBackTypingItTookAway) {
+    // How the typing "xy" gets stored, and how many Ctrl+Z reach it after the box's
+    // own undo of "z": Clear All Times is a step of its own before the typing's.
+    struct Storing {
+        std::function<void(UndoTest&)> store;
+        int historyPresses;
+    };
+    const Storing storings[] = {
+        {[](UndoTest& t) { t.command(IDC_SORT_BY_TIME); }, 1},
+        {[](UndoTest& t) { t.command(IDC_CLEAR_ALL_TIMES); }, 2},
+        {[](UndoTest& t) { SendMessageW(t.window->hwnd(), WM_INITMENUPOPUP, 0, 0); }, 1},
+    };
+    fill();
+    command(IDC_SORT_BY_TIME);
+    BYTE keys[256] = {};
+    for (const Storing& storing : storings) {
+        SCOPED_TRACE(&storing - storings);
+        HWND edit = panel->rowEdit(20);
+        const std::u16string original = panel->shownText(20);
+        const auto typeAt = [&](int at, const wchar_t* text) {
+            SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(at), at);
+            SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+        };
+        typeAt(0, L"xy");
+        storing.store(*this);
+        typeAt(2, L"z");
+        ASSERT_EQ(panel->shownText(20), u"xyz" + original);
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = 0x80;
+        SetKeyboardState(keys);
+        pressKey(edit, 'Z');
+        EXPECT_EQ(panel->shownText(20), u"xy" + original);
+        for (int press = 1; press <= storing.historyPresses; ++press) {
+            pressKey(edit, 'Z');
+            EXPECT_EQ(panel->shownText(20), press < storing.historyPresses ? u"xy" + original : original);
+        }
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+        command(IDM_REDO);
+        EXPECT_EQ(panel->shownText(20), u"xy" + original);
+        command(IDM_UNDO);
+        EXPECT_EQ(panel->shownText(20), original);
+    }
+}
+
 TEST_F(UndoTest, ANewChangeDropsTheRedoStepsAndTheHistoryKeepsTwoHundred) {
     fill();
     command(IDC_ADD_CAPTION);
