@@ -69,7 +69,7 @@ test-native: build-native
 	cd $(NATIVE_BUILD) && ctest --output-on-failure -j$(JOBS)
 
 test-win: register
-	cd $(WIN_BUILD) && $(ROOT)/tools/xvfb-session ctest --output-on-failure
+	cd $(WIN_BUILD) && $(ROOT)/tools/xvfb-session ctest --output-on-failure -j$(JOBS)
 
 test: test-native test-win
 

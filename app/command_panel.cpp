@@ -1,6 +1,7 @@
 #include "app/command_panel.h"
 
 #include "resources/resource_ids.h"
+#include "win/modeless_panel.h"
 
 namespace zav {
 
@@ -10,12 +11,9 @@ HWND createCommandPanel(HINSTANCE instance, HWND mainWindow) {
 
 INT_PTR CALLBACK CommandPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG: {
-        RECT r{};
-        GetWindowRect(panel, &r);
-        MoveWindow(panel, 310, 323, r.right - r.left, r.bottom - r.top, TRUE);
+    case WM_INITDIALOG:
+        placePanelAt(panel, 310, 323);
         return TRUE;
-    }
     case WM_COMMAND:
         // The control's handle is not passed on: the main window dispatches on the id.
         SendMessageW(GetParent(panel), WM_COMMAND, wParam, 0);

@@ -66,7 +66,6 @@ void MainWindow::createChildren() {
     if (commandPanel_) ShowWindow(commandPanel_, SW_SHOWNORMAL);
     editor_.attach(hwnd(), commandPanel_ ? GetDlgItem(commandPanel_, IDC_LANGUAGE_COMBO) : nullptr);
 
-    captionPanel_.playerControls = transport_.positionControls();
     if (HWND panel = captionPanel_.create(hwnd(), instance_)) ShowWindow(panel, SW_SHOWNORMAL);
 
     RECT client{};

@@ -132,7 +132,7 @@ private:
     HINSTANCE instance_ = nullptr;
     CaptionPanel captionPanel_;
     CaptionEditor editor_{captionPanel_};
-    Transport transport_{captionPanel_};
+    Transport transport_{captionPanel_, [this] { captionPanel_.focusSelectedRow(); }};
     HWND playerHost_ = nullptr;
     HWND previewLine_ = nullptr;
     HWND captionHeader_ = nullptr;

@@ -107,7 +107,7 @@ LRESULT MainWindow::onNewTranscriptFile(WPARAM, LPARAM) {
 }
 
 // ENTER in a caption row, from the message loop.
-void MainWindow::stampNextCaption() { zav::stampNextCaption(editor_); }
+void MainWindow::stampNextCaption() { zav::stampNextCaption(editor_, transport_.positionControls()); }
 
 // The handlers below only forward; each reports its command as handled.
 // clang-format off

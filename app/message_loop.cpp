@@ -1,5 +1,7 @@
 #include "app/message_loop.h"
 
+#include "playback/transport_requests.h"
+
 namespace zav {
 
 KeyAction keyActionFor(WPARAM virtualKey, bool inCaptionRow) noexcept {
@@ -42,9 +44,7 @@ bool processKeyDown(LoopTarget& target, const MSG& msg) {
     case KeyAction::SelectPreviousRow: target.selectPreviousRow(); break;
     case KeyAction::SelectNextRow: target.selectNextRow(); break;
     case KeyAction::ReturnFocus:
-        // wParam 1 names neither transport slider, so the scroll handler only gives the
-        // focus back to the selected caption.
-        SendMessageW(target.mainWindow(), WM_HSCROLL, 1, 0);
+        transport_request::send(target.mainWindow(), transport_request::kReturnFocus);
         break;
     case KeyAction::StepBack: target.stepBack(); break;
     case KeyAction::StepForward: target.stepForward(); break;

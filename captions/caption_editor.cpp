@@ -1,32 +1,52 @@
 #include "captions/caption_editor.h"
 
-#include "captions/language_commands.h"
 #include "win/ansi_code_page.h"
+#include "win/error_report.h"
+
+#include <algorithm>
 
 namespace zav {
+
+CaptionEditor::CaptionEditor(CaptionPanel& panel) noexcept
+    : panel_(panel), languageCombo_(panel.document, *panel.codePage) {
+    views_.push_back(&panel_);
+    views_.push_back(&languageCombo_);
+}
+
+void CaptionEditor::addView(DocumentView& view) {
+    if (std::find(views_.begin(), views_.end(), &view) == views_.end()) views_.push_back(&view);
+}
+
+void CaptionEditor::removeView(DocumentView& view) noexcept {
+    views_.erase(std::remove(views_.begin(), views_.end(), &view), views_.end());
+}
+
+void CaptionEditor::tellViews(const DocumentChange& change) {
+    if (!change.any()) return;
+    // A view may add or remove views while it is told (a window closing itself).
+    const std::vector<DocumentView*> views = views_;
+    for (DocumentView* view : views) {
+        if (std::find(views_.begin(), views_.end(), view) != views_.end()) view->documentChanged(change);
+    }
+}
 
 void CaptionEditor::replaceDocument(CaptionDocument document) {
     change(L"Replace Document", [&] {
         const int selected = panel_.selectedRow;
-        removeAllLanguages(*this);
-        CaptionDocument& shown = panel_.document;
-        shown.languages.clear();
-        for (const LanguageClass& language : document.languages)
-            appendLanguage(*this, LanguageClass(language.className(), language.displayName(), language.langCode()));
-        // The panel's rows come one by one, as any command adds them; then the times
-        // and texts are taken over whole.
-        for (int row = 0; row < document.rowCount(); ++row) panel_.addRow();
-        if (shown.rowCount() == document.rowCount()) {
-            shown.times = std::move(document.times);
-            for (int language = 0; language < shown.languageCount(); ++language)
-                shown.languages[language].texts = std::move(document.languages[language].texts);
-        }
-        shown.currentLanguage = document.hasCurrentLanguage() ? document.currentLanguage : 0;
-        if (shown.languageCount() > 0)
-            SendMessageW(combo_, CB_SETCURSEL, static_cast<WPARAM>(shown.currentLanguage), 0);
-        panel_.refreshRows();
+        panel_.takeDocument(std::move(document));
         panel_.selectedRow = selected < panel_.rowCount() ? selected : (panel_.rowCount() > 0 ? 0 : -1);
+        pending_.replaced = true;
     });
+}
+
+void CaptionEditor::showLanguage(int index) {
+    CaptionDocument& document = panel_.document;
+    if (index < 0 || index >= document.languageCount()) return;
+    panel_.storeEditTexts();
+    document.currentLanguage = index;
+    DocumentChange shown;
+    shown.shownLanguage = true;
+    tellViews(shown);
 }
 
 bool CaptionEditor::hasUnstoredTyping(int row) const {
@@ -35,14 +55,15 @@ bool CaptionEditor::hasUnstoredTyping(int row) const {
     return captionTextOf(panel_.shownText(row)) != document.text(document.currentLanguage, row);
 }
 
-std::shared_ptr<const DocumentState> CaptionEditor::capture() const {
+std::shared_ptr<const DocumentState> CaptionEditor::capture(bool shown) const {
     const CaptionDocument& document = panel_.document;
-    std::vector<std::u16string> shown;
-    if (document.hasCurrentLanguage()) {
-        shown.reserve(static_cast<std::size_t>(document.rowCount()));
-        for (int row = 0; row < document.rowCount(); ++row) shown.push_back(panel_.shownText(row));
+    std::vector<std::u16string> texts;
+    if (shown && document.hasCurrentLanguage()) {
+        texts.reserve(static_cast<std::size_t>(document.rowCount()));
+        for (int row = 0; row < document.rowCount(); ++row) texts.push_back(panel_.shownText(row));
     }
-    DocumentState state = captureState(document, document.hasCurrentLanguage() ? &shown : nullptr, recorded_.get());
+    DocumentState state =
+        captureState(document, shown && document.hasCurrentLanguage() ? &texts : nullptr, recorded_.get());
     state.selectedRow = panel_.selectedRow;
     state.topRow = panel_.topRow;
     return std::make_shared<const DocumentState>(std::move(state));
@@ -54,16 +75,15 @@ void CaptionEditor::historyChanged() {
 
 void CaptionEditor::recordTyping() {
     if (restoring_) return;
-    std::shared_ptr<const DocumentState> now = capture();
+    std::shared_ptr<const DocumentState> now = capture(true);
     if (recorded_ && !now->sameDocument(*recorded_)) {
         // The typing is a step of the history now: an edit box's own undo reaching
         // back over it would take it away behind the history's back.
-        const CaptionDocument& document = panel_.document;
-        if (document.hasCurrentLanguage() && recorded_->rowCount() == now->rowCount() &&
-            static_cast<std::size_t>(document.currentLanguage) < recorded_->languages.size()) {
+        const int language = panel_.document.currentLanguage;
+        if (panel_.document.hasCurrentLanguage() && recorded_->rowCount() == now->rowCount() &&
+            static_cast<std::size_t>(language) < recorded_->languages.size()) {
             for (int row = 0; row < now->rowCount(); ++row) {
-                if (now->text(document.currentLanguage, row) != recorded_->text(document.currentLanguage, row))
-                    panel_.forgetTypingUndo(row);
+                if (now->text(language, row) != recorded_->text(language, row)) panel_.forgetTypingUndo(row);
             }
         }
         history_.record(u"Typing", recorded_, now);
@@ -76,52 +96,82 @@ void CaptionEditor::recordTyping() {
 
 void CaptionEditor::clearHistory() {
     history_.clear();
-    recorded_ = capture();
+    recorded_ = capture(true);
     historyChanged();
 }
 
 void CaptionEditor::beginChange(const wchar_t* name) {
     if (depth_++ > 0) return;
     changeName_ = name;
+    pending_ = DocumentChange();
     if (restoring_) return;
     recordTyping();
+    // Every command works on the document with the typing in it.
+    panel_.storeEditTexts();
     before_ = recorded_;
 }
 
-void CaptionEditor::endChange() {
+void CaptionEditor::endChange(bool failed) noexcept {
     if (--depth_ > 0) return;
     const wchar_t* name = changeName_;
     changeName_ = nullptr;
     if (restoring_ || !before_) return;
-    std::shared_ptr<const DocumentState> after = capture();
-    if (!after->sameDocument(*before_)) {
-        history_.record(std::u16string(fromWide(name)), before_, after);
-        historyChanged();
+    std::shared_ptr<const DocumentState> before = std::move(before_);
+    try {
+        if (failed) {
+            // A change that threw is taken back whole: the document is as it was,
+            // and the history has no step for it.
+            restore(*before, capture(false));
+            recorded_ = std::move(before);
+            return;
+        }
+        std::shared_ptr<const DocumentState> after = capture(false);
+        DocumentChange what = changeBetween(*before, *after);
+        what |= pending_;
+        pending_ = DocumentChange();
+        tellViews(what);
+        if (!after->sameDocument(*before)) {
+            history_.record(std::u16string(fromWide(name)), before, after);
+            historyChanged();
+        }
+        recorded_ = std::move(after);
+    } catch (...) {
+        // The end of a change runs while a command returns or unwinds: nothing may
+        // leave it. What the history holds stays as it was.
+        reportException(L"The end of a change to the captions", std::current_exception());
+        recorded_.reset();
     }
-    recorded_ = std::move(after);
-    before_.reset();
 }
 
-void CaptionEditor::undo() {
+bool CaptionEditor::undo() {
     recordTyping();
-    if (!history_.canUndo()) return;
+    if (!history_.canUndo()) return false;
+    std::shared_ptr<const DocumentState> from = recorded_;
     recorded_ = history_.undo();
-    restore(*recorded_);
+    restore(*recorded_, from);
     historyChanged();
+    return true;
 }
 
-void CaptionEditor::redo() {
+bool CaptionEditor::redo() {
     recordTyping();
-    if (!history_.canRedo()) return;
+    if (!history_.canRedo()) return false;
+    std::shared_ptr<const DocumentState> from = recorded_;
     recorded_ = history_.redo();
-    restore(*recorded_);
+    restore(*recorded_, from);
     historyChanged();
+    return true;
 }
 
 // A state of the same rows and languages is written into the document as it stands,
 // which leaves the panel's controls where they are; any other is put in place whole.
-void CaptionEditor::restore(const DocumentState& state) {
-    restoring_ = true;
+void CaptionEditor::restore(const DocumentState& state, const std::shared_ptr<const DocumentState>& from) {
+    struct Restoring {
+        bool& flag;
+        explicit Restoring(bool& f) : flag(f) { flag = true; }
+        ~Restoring() { flag = false; }
+    } restoring(restoring_);
+    pending_ = DocumentChange();
     CaptionDocument& document = panel_.document;
     bool sameShape = document.rowCount() == state.rowCount() &&
                      document.languageCount() == static_cast<int>(state.languages.size());
@@ -147,16 +197,17 @@ void CaptionEditor::restore(const DocumentState& state) {
                 document.languages[l].texts[row] = state.text(l, row);
         }
         document.currentLanguage = document.languageCount() > 0 ? state.currentLanguage : 0;
-        if (document.languageCount() > 0)
-            SendMessageW(combo_, CB_SETCURSEL, static_cast<WPARAM>(document.currentLanguage), 0);
-        panel_.refreshRows();
     } else {
         replaceDocument(documentOf(state, codePage()));
     }
     panel_.selectedRow = state.selectedRow < panel_.rowCount() ? state.selectedRow : -1;
     panel_.showRowsFrom(state.topRow);
     InvalidateRect(panel_.hwnd(), nullptr, TRUE);
-    restoring_ = false;
+    DocumentChange what = from ? changeBetween(*from, state) : DocumentChange();
+    what |= pending_;
+    if (!from) what.replaced = true;
+    pending_ = DocumentChange();
+    tellViews(what);
 }
 
 }  // namespace zav

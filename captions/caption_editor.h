@@ -1,28 +1,40 @@
 #pragma once
-// The caption editor: the caption panel with its document, the language combo box
-// (control 247) and the window that owns the editor's message boxes, travelling
-// together as the context of every caption command. It is also the one place where
-// the document changes: each command that changes rows, times, texts or languages
-// runs that change through change(), which records it as a step of the undo history.
-// Typing becomes a step of its own the next time the history looks at the document
-// (the next change, undo or redo), so that it can be undone apart from the command
-// that followed it.
+// The caption editor: the caption panel with its document, and the window that owns
+// the editor's message boxes, travelling together as the context of every caption
+// command. It is the one place where the document changes, and the one that tells
+// the views:
+//
+//   command -> change() -> document -> history -> views
+//
+// A command runs its change of rows, times, texts or languages through change().
+// On entry the typing of the edit boxes is stored into the shown language (and
+// recorded as a step "Typing" of its own when the history has not seen it); when
+// the outermost change ends, the editor works out what it touched, tells every view
+// once (the panel's rows, the language box, the Edit menu, any later window), and
+// records the change as one step of the undo history. A change that throws is
+// taken back whole and records nothing.
 
 #include "captions/caption_panel.h"
+#include "captions/document_view.h"
+#include "captions/language_combo.h"
 #include "core/caption_document.h"
+#include "core/document_change.h"
 #include "core/document_history.h"
 
 #include <windows.h>
 
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace zav {
 
 class CaptionEditor {
 public:
-    explicit CaptionEditor(CaptionPanel& panel) noexcept : panel_(panel) {}
+    // The panel and the language box are the editor's own views, told first.
+    explicit CaptionEditor(CaptionPanel& panel) noexcept;
     CaptionEditor(const CaptionEditor&) = delete;
     CaptionEditor& operator=(const CaptionEditor&) = delete;
 
@@ -30,30 +42,43 @@ public:
     // boxes and the language combo box (either may be null).
     void attach(HWND owner, HWND combo) noexcept {
         owner_ = owner;
-        combo_ = combo;
+        languageCombo_.attach(combo);
     }
 
     CaptionPanel& panel() const noexcept { return panel_; }
-    CaptionDocument& document() const noexcept { return panel_.document; }
+    const CaptionDocument& document() const noexcept { return panel_.document; }
     HWND owner() const noexcept { return owner_; }
-    HWND combo() const noexcept { return combo_; }
+    const LanguageCombo& languageCombo() const noexcept { return languageCombo_; }
     const CodePageConverter& codePage() const noexcept { return *panel_.codePage; }
 
-    // Puts the document in place of the present one, with its languages in the combo
-    // box, its rows in the panel and its current language shown; the selection is
-    // kept where it still names a row. The document must be consistent.
+    // The views told after each change, in the order they were added. A view
+    // removes itself before it goes.
+    void addView(DocumentView& view);
+    void removeView(DocumentView& view) noexcept;
+
+    // Puts the document in place of the present one, with its rows in the panel and
+    // its current language shown; the selection is kept where it still names a row.
+    // The document must be consistent. Runs as a change of its own when called
+    // outside one.
     void replaceDocument(CaptionDocument document);
+
+    // Shows another language: the typing of the edit boxes goes into the language
+    // shown so far, then the views show the language index. No step of the history
+    // (undo puts the shown language back with the step it undoes); an index that
+    // names no language changes nothing.
+    void showLanguage(int index);
 
     // Undo and redo of the document's steps. Each brings back the rows, times, texts
     // and languages exactly, with the selection, the shown language and the view
     // as they were on that side of the step. Typing not yet in the history is
-    // recorded first, so undo then takes that typing back.
+    // recorded first, so undo then takes that typing back. Without a step to take
+    // they change nothing and return false.
     bool canUndo() const noexcept { return history_.canUndo(); }
     bool canRedo() const noexcept { return history_.canRedo(); }
     const std::u16string& undoName() const noexcept { return history_.undoName(); }
     const std::u16string& redoName() const noexcept { return history_.redoName(); }
-    void undo();
-    void redo();
+    bool undo();
+    bool redo();
     // Records typing that the history has not seen yet as a step "Typing".
     void recordTyping();
     void clearHistory();
@@ -75,24 +100,33 @@ public:
 private:
     class Scope {
     public:
-        Scope(CaptionEditor& editor, const wchar_t* name) : editor_(editor) { editor_.beginChange(name); }
-        ~Scope() { editor_.endChange(); }
+        Scope(CaptionEditor& editor, const wchar_t* name)
+            : editor_(editor), exceptions_(std::uncaught_exceptions()) {
+            editor_.beginChange(name);
+        }
+        ~Scope() { editor_.endChange(std::uncaught_exceptions() > exceptions_); }
         Scope(const Scope&) = delete;
         Scope& operator=(const Scope&) = delete;
 
     private:
         CaptionEditor& editor_;
+        int exceptions_;
     };
 
     void beginChange(const wchar_t* name);
-    void endChange();
-    std::shared_ptr<const DocumentState> capture() const;
-    void restore(const DocumentState& state);
+    void endChange(bool failed) noexcept;
+    // The document with where the user is; with the edit boxes' texts standing for
+    // the shown language's when shown is true (typing included).
+    std::shared_ptr<const DocumentState> capture(bool shown) const;
+    // Puts the state in place of the document, which was from (null: unknown).
+    void restore(const DocumentState& state, const std::shared_ptr<const DocumentState>& from);
+    void tellViews(const DocumentChange& change);
     void historyChanged();
 
     CaptionPanel& panel_;
     HWND owner_ = nullptr;
-    HWND combo_ = nullptr;
+    LanguageCombo languageCombo_;
+    std::vector<DocumentView*> views_;
     int depth_ = 0;
     const wchar_t* changeName_ = nullptr;
     bool restoring_ = false;
@@ -100,6 +134,8 @@ private:
     // The document as the history last saw it, and as the running change found it.
     std::shared_ptr<const DocumentState> recorded_;
     std::shared_ptr<const DocumentState> before_;
+    // What the running change did that a comparison of states cannot tell.
+    DocumentChange pending_;
 };
 
 }  // namespace zav

@@ -151,8 +151,16 @@ bool CaptionPanel::addRow() {
         return false;
     }
     document.appendRow();
+    if (!appendRowControls()) {
+        deleteRow(rowCount() - 1);
+        message(L"Unable to create the edit controls");
+        return false;
+    }
+    return true;
+}
+
+bool CaptionPanel::appendRowControls() {
     const int count = rowCount();
-    const int row = count - 1;
     maxTopRow = count > kVisibleRows ? count - kVisibleRows : 0;
     // A text import adds thousands of rows before the panel paints again: the scroll
     // bar and the view are marked for that paint once per row, not once per change.
@@ -165,12 +173,40 @@ bool CaptionPanel::addRow() {
     const bool complete = controls_.appendRow(view());
     if (count > kVisibleRows) redraw = changeScrollPosition(topRow) || redraw;
     if (redraw) RedrawWindow(hwnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-    if (!complete) {
-        deleteRow(row);
-        message(L"Unable to create the edit controls");
-        return false;
+    return complete;
+}
+
+void CaptionPanel::takeDocument(CaptionDocument replacement) {
+    deleteAllRows();
+    const int rows = replacement.rowCount();
+    if (!replacement.hasCurrentLanguage()) replacement.currentLanguage = 0;
+    document = std::move(replacement);
+    // The controls follow the rows one by one, as addRow would add them.
+    std::vector<TimeEntry> times = std::move(document.times);
+    std::vector<std::vector<std::u16string>> texts;
+    for (LanguageClass& language : document.languages) texts.push_back(std::move(language.texts));
+    document.removeAllRows();
+    bool complete = true;
+    for (int row = 0; complete && row < rows; ++row) {
+        document.appendRow();
+        complete = appendRowControls();
+        if (!complete) deleteRow(row);
     }
-    return true;
+    const int kept = rowCount();
+    times.resize(static_cast<std::size_t>(kept));
+    document.times = std::move(times);
+    for (int language = 0; language < document.languageCount(); ++language) {
+        texts[language].resize(static_cast<std::size_t>(kept));
+        document.languages[language].texts = std::move(texts[language]);
+    }
+    refreshRows();
+    if (!complete) message(L"Unable to create the edit controls");
+}
+
+void CaptionPanel::documentChanged(const DocumentChange& change) {
+    if (change.rows || change.times || change.texts || change.languages || change.shownLanguage || change.replaced)
+        refreshRows();
+    if (change.rows || change.selection || change.replaced) InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 bool CaptionPanel::deleteRow(int row) {

@@ -5,6 +5,8 @@
 // holds the caption document and keeps its rows and controls in step; which rows
 // have controls at all is the business of its RowControls.
 
+#include "captions/caption_source.h"
+#include "captions/document_view.h"
 #include "captions/row_controls.h"
 #include "core/caption_document.h"
 #include "win/ansi_code_page.h"
@@ -21,7 +23,7 @@
 
 namespace zav {
 
-class CaptionPanel : public Window<CaptionPanel> {
+class CaptionPanel : public Window<CaptionPanel>, public DocumentView, public CaptionSource {
 public:
     static constexpr int kRowHeight = RowControls::kRowHeight;
     static constexpr int kVisibleRows = 12;
@@ -37,7 +39,6 @@ public:
     HWND create(HWND parent, HINSTANCE instance);
 
     CaptionDocument document;
-    IWMPControls* playerControls = nullptr;  // not owned: IWMPControls3 when offered, else its base
     int topRow = 0;
     int maxTopRow = 0;
     int selectedRow = -1;
@@ -51,6 +52,14 @@ public:
     bool addRow();
     bool deleteRow(int row);
     void deleteAllRows();
+    // Puts the document in place of the panel's, its rows coming one by one as
+    // addRow adds them (so the view ends as after adding them); its current
+    // language is shown. Rows whose controls cannot be made are dropped, and that
+    // is said once.
+    void takeDocument(CaptionDocument replacement);
+    // The panel as a view of its document: the rows show their texts in the shown
+    // language and their times, and the highlight follows the selection.
+    void documentChanged(const DocumentChange& change) override;
     void refreshRows();
     void storeEditTexts();
     void clearAllTimes();
@@ -83,7 +92,8 @@ public:
     // What the row's edit box shows, typing not yet stored included, without giving
     // the row controls of its own (the caption preview reads every row it passes).
     // Empty for a row that does not exist.
-    std::u16string shownText(int row) const;
+    std::u16string shownText(int row) const override;
+    const std::vector<TimeEntry>& captionTimes() const override { return document.times; }
     // The row's edit box forgets its own undo (see RowControls::forgetUndo).
     void forgetTypingUndo(int row) const { controls_.forgetUndo(row); }
 
@@ -104,6 +114,9 @@ private:
     LRESULT onCtlColorStatic(WPARAM, LPARAM);
 
     void message(const wchar_t* text);
+    // Controls for the document's last row, and the view moved as a new row moves
+    // it. False when the controls could not be made.
+    bool appendRowControls();
     void updateGeometry();
     // Moves the view to newTop; the controls follow in updateControls. moveView
     // leaves the drawing to its caller and returns whether the view moved.

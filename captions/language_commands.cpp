@@ -1,15 +1,10 @@
 #include "captions/language_commands.h"
 
 #include "captions/add_language_dialog.h"
-#include "win/ansi_code_page.h"
 #include "win/modal_ui.h"
 
 namespace zav {
 namespace {
-
-int selectedEntry(HWND combo) { return static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0)); }
-
-void selectEntry(HWND combo, int index) { SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
 
 HWND messageOwner(const CaptionEditor& editor) {
     return editor.owner() ? editor.owner() : GetParent(editor.panel().hwnd());
@@ -18,26 +13,14 @@ HWND messageOwner(const CaptionEditor& editor) {
 }  // namespace
 
 void switchLanguage(CaptionEditor& editor) {
-    CaptionPanel& panel = editor.panel();
-    const int selected = selectedEntry(editor.combo());
     // The shown language is where the user is, not a change of the document: undo
     // puts it back with the step it undoes, but switching is no step of its own.
-    if (selected >= 0 && selected < panel.document.languageCount()) {
-        panel.storeEditTexts();
-        selectEntry(editor.combo(), selected);
-        panel.document.currentLanguage = selected;
-        panel.refreshRows();
-    }
-    panel.focusSelectedRow();
+    editor.showLanguage(editor.languageCombo().selectedIndex());
+    editor.panel().focusSelectedRow();
 }
 
 int appendLanguage(CaptionEditor& editor, LanguageClass record) {
-    return editor.change(L"Add Language", [&] {
-        const std::wstring entry = toWide(editor.codePage().fromAnsi(record.className()));
-        const int index = editor.document().appendLanguage(std::move(record));
-        SendMessageW(editor.combo(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
-        return index;
-    });
+    return editor.change(L"Add Language", [&] { return editor.panel().document.appendLanguage(std::move(record)); });
 }
 
 bool addLanguage(CaptionEditor& editor) {
@@ -49,11 +32,11 @@ bool addLanguage(CaptionEditor& editor) {
         return false;
     }
     editor.change(L"Add Language", [&] {
+        // The language box selects nothing only while there is no language: then the
+        // new one is shown.
+        const bool noneShown = editor.document().languageCount() == 0;
         const int index = appendLanguage(editor, std::move(*added));
-        if (selectedEntry(editor.combo()) == CB_ERR) {
-            selectEntry(editor.combo(), index);
-            switchLanguage(editor);
-        }
+        if (noneShown) panel.document.currentLanguage = index;
     });
     panel.focusSelectedRow();
     return true;
@@ -67,25 +50,15 @@ bool deleteLanguage(CaptionEditor& editor, int index) {
         return false;
     }
     editor.change(L"Delete Language", [&] {
-        if (document.languageCount() == 1) {
-            SendMessageW(editor.combo(), CB_RESETCONTENT, 0, 0);
-            panel.deleteAllRows();
-            InvalidateRect(panel.hwnd(), nullptr, TRUE);
-            document.removeLanguage(index);
-            return;
-        }
-        panel.storeEditTexts();
-        SendMessageW(editor.combo(), CB_DELETESTRING, static_cast<WPARAM>(index), 0);
-        selectEntry(editor.combo(), 0);
+        if (document.languageCount() == 1) panel.deleteAllRows();
         document.removeLanguage(index);
         document.currentLanguage = 0;
-        panel.refreshRows();
     });
     return true;
 }
 
 void deleteSelectedLanguage(CaptionEditor& editor) {
-    deleteLanguage(editor, selectedEntry(editor.combo()));
+    deleteLanguage(editor, editor.languageCombo().selectedIndex());
     editor.panel().focusSelectedRow();
 }
 
@@ -101,12 +74,10 @@ void resetCaptionDocument(CaptionEditor& editor) {
     editor.change(L"New Caption File", [&] {
         removeAllLanguages(editor);
         appendLanguage(editor, LanguageClass("US English", "US English", "en-us"));
-        selectEntry(editor.combo(), 0);
         panel.document.currentLanguage = 0;
         for (int i = 0; i < CaptionPanel::kVisibleRows; ++i) panel.addRow();
         panel.selectRow(0);
         panel.setStartTime(0, 0);
-        panel.refreshRows();
     });
 }
 

@@ -48,15 +48,11 @@ int nextRowForStamp(CaptionPanel& panel) {
 
 void sortByTime(CaptionEditor& editor) {
     CaptionPanel& panel = editor.panel();
-    editor.change(L"Sort By Time", [&] {
-        panel.storeEditTexts();
-        sortRowsByTime(panel.document);
-        panel.refreshRows();
-    });
+    editor.change(L"Sort By Time", [&] { sortRowsByTime(panel.document); });
     panel.focusSelectedRow();
 }
 
-void stampNextCaption(CaptionEditor& editor) {
+void stampNextCaption(CaptionEditor& editor, IWMPControls* positionControls) {
     CaptionPanel& panel = editor.panel();
     if (!panel.hasSelection()) return;
     const int next = panel.selectedRow + 1;
@@ -66,7 +62,7 @@ void stampNextCaption(CaptionEditor& editor) {
         return;
     }
     double seconds = 0;
-    if (!readPosition(panel.playerControls, seconds)) return;
+    if (!readPosition(positionControls, seconds)) return;
     const double ms = stampedTimeMs(seconds);
     if (isDuplicateTime(panel.document.times, ms)) {
         showMessage(panel.hwnd(), kDuplicateTime);
@@ -77,8 +73,6 @@ void stampNextCaption(CaptionEditor& editor) {
         if (row < 0) return;
         moveSelection(panel, row);
         panel.setStartTime(row, ms);
-        panel.storeEditTexts();
-        panel.refreshRows();
     });
 }
 
@@ -99,8 +93,6 @@ void setTime(CaptionEditor& editor, IWMPControls* positionControls) {
     editor.change(L"Set Time", [&] {
         const int stamped = panel.selectedRow;
         panel.setStartTime(stamped, ms);
-        panel.storeEditTexts();
-        panel.refreshRows();
         const int row = nextRowForStamp(panel);
         // Without a new row the stamped row stays selected rather than none.
         moveSelection(panel, row >= 0 ? row : stamped);
@@ -129,14 +121,11 @@ void editStartTime(CaptionEditor& editor) {
         return;
     }
     const int row = panel.selectedRow;
-    // Cancel leaves the time as it was. No other row is refreshed, nothing is sorted
-    // and a duplicate time is allowed here.
+    // Cancel leaves the time as it was. Nothing is sorted and a duplicate time is
+    // allowed here.
     if (const std::optional<std::int32_t> ms = EditStartTimeDialog(editor.codePage()).run(editor.owner());
         ms && row < panel.rowCount()) {
-        editor.change(L"Edit Start Time", [&] {
-            panel.setStartTime(row, *ms);
-            panel.showRowTime(row);
-        });
+        editor.change(L"Edit Start Time", [&] { panel.setStartTime(row, *ms); });
     }
     panel.focusSelectedRow();
 }
@@ -153,12 +142,11 @@ void deleteCaption(CaptionEditor& editor) {
             panel.selectedRow = -1;
         }
     });
-    InvalidateRect(panel.hwnd(), nullptr, TRUE);
     panel.focusSelectedRow();
 }
 
 void clearAllTimes(CaptionEditor& editor) {
-    editor.change(L"Clear All Times", [&] { editor.panel().clearAllTimes(); });
+    editor.change(L"Clear All Times", [&] { editor.panel().document.clearAllTimes(); });
     editor.panel().focusSelectedRow();
 }
 

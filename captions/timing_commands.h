@@ -14,9 +14,9 @@ namespace zav {
 void sortByTime(CaptionEditor& editor);
 
 // ENTER in a caption row: stamps the next row (appended after the last) with one
-// second before the position, read through the panel's copy of the controls, and
-// moves there. A next row that has its time already is only moved to.
-void stampNextCaption(CaptionEditor& editor);
+// second before the position, read from the same controls as Set Time, and moves
+// there. A next row that has its time already is only moved to.
+void stampNextCaption(CaptionEditor& editor, IWMPControls* positionControls);
 // Set Time: stamps the selected row with the position and moves to the next row.
 void setTime(CaptionEditor& editor, IWMPControls* positionControls);
 // Goto Start Time: seeks the player to the selected caption's time.

@@ -129,9 +129,15 @@ const std::u16string& DocumentHistory::redoName() const noexcept {
     return canRedo() ? steps_[next_].name : kEmptyText;
 }
 
-std::shared_ptr<const DocumentState> DocumentHistory::undo() { return steps_[--next_].before; }
+std::shared_ptr<const DocumentState> DocumentHistory::undo() {
+    if (!canUndo()) return nullptr;
+    return steps_[--next_].before;
+}
 
-std::shared_ptr<const DocumentState> DocumentHistory::redo() { return steps_[next_++].after; }
+std::shared_ptr<const DocumentState> DocumentHistory::redo() {
+    if (!canRedo()) return nullptr;
+    return steps_[next_++].after;
+}
 
 void DocumentHistory::clear() noexcept {
     steps_.clear();

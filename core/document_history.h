@@ -72,7 +72,7 @@ public:
     const std::u16string& undoName() const noexcept;
     const std::u16string& redoName() const noexcept;
     // Takes a step back and gives the state before it; forward and the state after.
-    // Only when canUndo / canRedo.
+    // Null, with nothing moved, when there is no step to take.
     std::shared_ptr<const DocumentState> undo();
     std::shared_ptr<const DocumentState> redo();
     void clear() noexcept;

@@ -10,6 +10,7 @@ list(APPEND ZAV_CORE_SOURCES
   ${ZAV_ROOT}/core/cue_file.cpp
   ${ZAV_ROOT}/core/cue_text.cpp
   ${ZAV_ROOT}/core/cue_writer.cpp
+  ${ZAV_ROOT}/core/document_change.cpp
   ${ZAV_ROOT}/core/document_history.cpp
   ${ZAV_ROOT}/core/language_name.cpp
   ${ZAV_ROOT}/core/sami_format.cpp

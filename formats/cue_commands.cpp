@@ -115,8 +115,8 @@ void addCueFileLanguage(CaptionEditor& editor) {
     std::optional<LanguageClass> language = AddLanguageDialog(editor.codePage()).run(editor.owner());
     if (!language) return;
     editor.change(L"Add Language from SubRip or WebVTT", [&] {
-        // What was typed belongs to the document the new language joins.
-        editor.panel().storeEditTexts();
+        // The typing is stored as the change begins: it belongs to the document the
+        // new language joins.
         CaptionDocument document = editor.document();
         addCueLanguage(document, *file, std::move(*language), editor.codePage());
         editor.replaceDocument(std::move(document));

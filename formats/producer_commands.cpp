@@ -3,7 +3,7 @@
 #include "formats/producer_commands.h"
 
 #include "core/asx_playlist.h"
-#include "formats/sami_writer.h"
+#include "formats/sami_commands.h"
 #include "win/ansi_code_page.h"
 #include "win/file_io.h"
 #include "win/modal_ui.h"
@@ -87,7 +87,7 @@ void exportToProducer(const CaptionDocument& document, const std::wstring& produ
     }
 
     // The document goes out as it stands: neither sorted nor with unstored edits.
-    const bool samiWritten = SamiWriter(document, owner).writeSamiFile(ansiPath);
+    const bool samiWritten = saveSamiFile(document, toWide(ansiCodePage().fromAnsi(ansiPath)), owner);
 
     if (!writeFileBytes(toWide(playlistPath), asxPlaylist(kProducerMovieName, kProducerSamiName))) {
         showMessage(owner, L"Could not open 0Media.asx for writing ");

@@ -5,8 +5,6 @@ list(APPEND ZAV_WIN_SOURCES
   ${ZAV_ROOT}/formats/file_dialogs.cpp
   ${ZAV_ROOT}/formats/producer_commands.cpp
   ${ZAV_ROOT}/formats/sami_commands.cpp
-  ${ZAV_ROOT}/formats/sami_reader.cpp
-  ${ZAV_ROOT}/formats/sami_writer.cpp
   ${ZAV_ROOT}/formats/text_script_commands.cpp
   ${ZAV_ROOT}/formats/transcript_commands.cpp
 )

@@ -55,7 +55,6 @@ void importTextScript(CaptionEditor& editor) {
     editor.change(L"Import Text Script", [&] {
         panel.clearCurrentTexts();
         store(panel, captions);
-        panel.refreshRows();
         panel.ensureRowVisible(0);
         panel.selectedRow = 0;
     });

@@ -9,6 +9,7 @@
 #include "core/time_text.h"
 #include "core/transport_values.h"
 #include "playback/transport_panel.h"
+#include "playback/transport_requests.h"
 #include "resources/resource_ids.h"
 #include "win/ansi_code_page.h"
 #include "win/handles.h"
@@ -24,9 +25,7 @@ namespace zav {
 namespace {
 
 // The transport buttons' and sliders' actions as the panel sends them.
-constexpr int kStepForwardAction = 0;
-constexpr int kStepBackAction = 1;
-constexpr int kStepTenths = 30;
+using transport_request::kStepTenths;
 constexpr int kVolumeStep = 3;
 
 HWND item(HWND panel, int id) { return panel ? GetDlgItem(panel, id) : nullptr; }
@@ -130,8 +129,8 @@ void Transport::showPreview() {
     double seconds = 0;
     if (refs_.positionControls->get_currentPosition(&seconds) != S_OK) return;
     std::wstring text;
-    if (captions_.rowCount() > 0) {
-        const int row = dueCaptionRow(captions_.document.times, seconds * 1000);
+    if (!captions_.captionTimes().empty()) {
+        const int row = dueCaptionRow(captions_.captionTimes(), seconds * 1000);
         text = toWide(captionTextOf(captions_.shownText(row)));
     }
     showText(previewLine_, text);
@@ -204,7 +203,7 @@ void Transport::stepForward() { stepBy(kStepTenths); }
 void Transport::stopPlayback() {
     setPlaying(false);
     if (refs_.controls) refs_.controls->stop();
-    captions_.focusSelectedRow();
+    returnFocus();
 }
 
 void Transport::toggleMute() {
@@ -234,7 +233,7 @@ void Transport::rateUp() {
     playRate_ += kRateStep;
     if (ComPtr<IWMPSettings> settings = settingsOf(refs_.player)) settings->put_rate(playRate_);
     SetDlgItemTextW(panel_, IDC_RATE_TEXT, fromAnsiText(rateText(playRate_)).c_str());
-    captions_.focusSelectedRow();
+    returnFocus();
 }
 
 void Transport::rateDown() {
@@ -242,16 +241,17 @@ void Transport::rateDown() {
     playRate_ -= kRateStep;
     if (ComPtr<IWMPSettings> settings = settingsOf(refs_.player)) settings->put_rate(playRate_);
     SetDlgItemTextW(panel_, IDC_RATE_TEXT, fromAnsiText(rateText(playRate_)).c_str());
-    captions_.focusSelectedRow();
+    returnFocus();
 }
 
 void Transport::onScroll(WPARAM wParam, LPARAM lParam) {
-    const int slider = HIWORD(wParam);
-    const int action = LOWORD(wParam);
+    namespace request = transport_request;
+    const int slider = request::sliderOf(wParam);
+    const int action = request::actionOf(wParam);
     if (slider == IDC_SEEK_SLIDER) {
-        if (action == kStepForwardAction || action == kStepBackAction) {
-            stepBy(action == kStepForwardAction ? kStepTenths : -kStepTenths);
-        } else if (action == TB_THUMBPOSITION) {
+        if (action == request::kStepForward || action == request::kStepBack) {
+            stepBy(action == request::kStepForward ? kStepTenths : -kStepTenths);
+        } else if (action == request::kSeekTo) {
             if (refs_.positionControls) refs_.positionControls->put_currentPosition(static_cast<long>(lParam) / 10.0);
         }
         // Every seek request plays, so a paused movie starts again.
@@ -259,10 +259,10 @@ void Transport::onScroll(WPARAM wParam, LPARAM lParam) {
         if (!isPlaying_) setPlaying(true);
     } else if (slider == IDC_VOLUME_SLIDER) {
         ComPtr<IWMPSettings> settings = settingsOf(refs_.player);
-        if (action == TB_THUMBPOSITION || action == TB_THUMBTRACK) {
+        if (action == request::kSeekTo || action == request::kSetVolume) {
             if (settings) settings->put_volume(static_cast<long>(lParam));
-        } else if (action == IDC_VOLUME_UP || action == IDC_VOLUME_DOWN) {
-            long v = volumeOf(settings) + (action == IDC_VOLUME_UP ? kVolumeStep : -kVolumeStep);
+        } else if (action == request::kVolumeUp || action == request::kVolumeDown) {
+            long v = volumeOf(settings) + (action == request::kVolumeUp ? kVolumeStep : -kVolumeStep);
             if (v > 100) v = 100;
             if (v < 0) v = 0;
             setSliderPosition(panel_, IDC_VOLUME_SLIDER, v);
@@ -272,7 +272,7 @@ void Transport::onScroll(WPARAM wParam, LPARAM lParam) {
     }
     // Requests that name neither slider (INSERT in a caption row) only return the
     // focus to the selected caption.
-    captions_.focusSelectedRow();
+    returnFocus();
 }
 
 }  // namespace zav

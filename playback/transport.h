@@ -4,13 +4,14 @@
 // every message, and the transport commands: play and pause, stop, steps, seeking,
 // mute, volume and rate. The main window holds one and forwards to it.
 
-#include "captions/caption_panel.h"
+#include "captions/caption_source.h"
 #include "playback/player_host.h"
 #include "win/com_ptr.h"
 #include "win/wmp_interfaces.h"
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace zav {
@@ -20,7 +21,10 @@ public:
     // The media is open and the panel set up for it.
     static constexpr int kMediaOpen = 2;
 
-    explicit Transport(CaptionPanel& captions) noexcept : captions_(captions) {}
+    // captions: what the preview line shows; returnFocus gives the keyboard focus back
+    // to the selected caption, as the transport's commands do when they end.
+    Transport(const CaptionSource& captions, std::function<void()> returnFocus) noexcept
+        : captions_(captions), returnFocus_(std::move(returnFocus)) {}
     Transport(const Transport&) = delete;
     Transport& operator=(const Transport&) = delete;
 
@@ -71,7 +75,12 @@ private:
     void setUpOpenedMedia();
     void showPreview();
 
-    CaptionPanel& captions_;
+    void returnFocus() const {
+        if (returnFocus_) returnFocus_();
+    }
+
+    const CaptionSource& captions_;
+    std::function<void()> returnFocus_;
     HWND owner_ = nullptr;
     HWND panel_ = nullptr;
     HWND previewLine_ = nullptr;

@@ -1,6 +1,8 @@
 #include "playback/transport_panel.h"
 
+#include "playback/transport_requests.h"
 #include "resources/resource_ids.h"
+#include "win/modeless_panel.h"
 
 #include <commctrl.h>
 
@@ -10,9 +12,8 @@ namespace {
 
 bool seekDragActive = false;
 
-// The scroll requests name their slider in the high word and an action in the low.
 void sendScrollRequest(HWND main, int slider, int action, LPARAM value) {
-    SendMessageW(main, WM_HSCROLL, MAKEWPARAM(action, slider), value);
+    transport_request::send(main, transport_request::request(slider, action), value);
 }
 
 void forwardCommand(HWND panel, WPARAM wParam, LPARAM lParam) {
@@ -21,10 +22,10 @@ void forwardCommand(HWND panel, WPARAM wParam, LPARAM lParam) {
     case IDC_PLAY: SendMessageW(main, WM_COMMAND, IDC_PLAY, IDC_PLAY); break;
     case IDC_STOP: SendMessageW(main, WM_COMMAND, IDC_STOP, IDC_STOP); break;
     case IDC_MUTE: SendMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_MUTE, IDC_VOLUME_SLIDER), 0); break;
-    case IDC_STEP_FORWARD: sendScrollRequest(main, IDC_SEEK_SLIDER, 0, 0); break;
-    case IDC_STEP_BACK: sendScrollRequest(main, IDC_SEEK_SLIDER, 1, 0); break;
-    case IDC_VOLUME_UP: sendScrollRequest(main, IDC_VOLUME_SLIDER, IDC_VOLUME_UP, 0); break;
-    case IDC_VOLUME_DOWN: sendScrollRequest(main, IDC_VOLUME_SLIDER, IDC_VOLUME_DOWN, 0); break;
+    case IDC_STEP_FORWARD: sendScrollRequest(main, IDC_SEEK_SLIDER, transport_request::kStepForward, 0); break;
+    case IDC_STEP_BACK: sendScrollRequest(main, IDC_SEEK_SLIDER, transport_request::kStepBack, 0); break;
+    case IDC_VOLUME_UP: sendScrollRequest(main, IDC_VOLUME_SLIDER, transport_request::kVolumeUp, 0); break;
+    case IDC_VOLUME_DOWN: sendScrollRequest(main, IDC_VOLUME_SLIDER, transport_request::kVolumeDown, 0); break;
     // The rate buttons and anything else go on as they came.
     default: SendMessageW(main, WM_COMMAND, wParam, lParam); break;
     }
@@ -45,13 +46,13 @@ void translateScroll(HWND panel, WPARAM wParam, LPARAM lParam) {
         if (code == TB_THUMBTRACK) {
             seekDragActive = true;
         } else if (code == TB_THUMBPOSITION) {
-            sendScrollRequest(main, IDC_SEEK_SLIDER, TB_THUMBPOSITION, position());
+            sendScrollRequest(main, IDC_SEEK_SLIDER, transport_request::kSeekTo, position());
             seekDragActive = false;
         }
         return;
     }
     // The volume follows every movement of its thumb, and nothing else.
-    if (code == TB_THUMBTRACK && slider) sendScrollRequest(main, IDC_VOLUME_SLIDER, TB_THUMBTRACK, position());
+    if (code == TB_THUMBTRACK && slider) sendScrollRequest(main, IDC_VOLUME_SLIDER, transport_request::kSetVolume, position());
 }
 
 }  // namespace
@@ -65,12 +66,9 @@ HWND createTransportPanel(HINSTANCE instance, HWND mainWindow) {
 
 INT_PTR CALLBACK TransportPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG: {
-        RECT r{};
-        GetWindowRect(panel, &r);
-        MoveWindow(panel, 0, 310, r.right - r.left, r.bottom - r.top, TRUE);
+    case WM_INITDIALOG:
+        placePanelAt(panel, 0, 310);
         return TRUE;
-    }
     case WM_COMMAND:
         forwardCommand(panel, wParam, lParam);
         return TRUE;

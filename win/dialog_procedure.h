@@ -9,6 +9,8 @@
 //     };
 //     modalUi().dialogBox(instance, id, owner, &dialogProcedure<MyDialog>, LPARAM(&object));
 
+#include "win/error_report.h"
+
 #include <windows.h>
 
 namespace zav {
@@ -26,6 +28,7 @@ INT_PTR CALLBACK dialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
         if (!self || message != WM_COMMAND) return FALSE;
         return self->onCommand(dialog, LOWORD(wParam));
     } catch (...) {
+        reportException(L"a dialog procedure", std::current_exception());
         return FALSE;
     }
 }

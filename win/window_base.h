@@ -4,6 +4,8 @@
 // table of {command id, handler} per class. A handler runs with the message marked
 // handled; it may clear the mark so that default processing follows.
 
+#include "win/error_report.h"
+
 #include <windows.h>
 
 #include <cstddef>
@@ -125,7 +127,9 @@ private:
         try {
             result = self->dispatch(hwnd, message, wParam, lParam);
         } catch (...) {
-            // A C++ exception must never unwind through DispatchMessage.
+            // A C++ exception must never unwind through DispatchMessage: it is
+            // reported and logged, and the message counts as handled.
+            reportException(L"a window procedure", std::current_exception());
             result = 0;
         }
         if (message == WM_NCDESTROY) {

@@ -1,11 +1,16 @@
 // The window framework: message tables, the "handled" mark, commands matched on their
 // id alone, and the one fallback.
 
+#include "tests/win/fake_modal_ui.h"
+#include "win/error_report.h"
 #include "win/module.h"
 #include "win/window_base.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <vector>
 
 namespace {
@@ -120,11 +125,20 @@ TEST(WindowRouting, NestedMessageKeepsItsMarkToItself) {
     DestroyWindow(hwnd);
 }
 
+// ... and is reported to the user and written to the debug log, not swallowed.
 TEST(WindowRouting, ExceptionInAHandlerStopsAtTheWindowProcedure) {
+    zav::test::FakeModalUi ui;
+    DeleteFileW(zav::debugLogPath().c_str());
     RoutedWindow window;
     HWND hwnd = window.create();
     EXPECT_EQ(SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(6, 0), 0), 0);
     EXPECT_TRUE(IsWindow(hwnd));
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].caption, L"Error");
+    EXPECT_NE(ui.boxes[0].text.find(L"handler failed"), std::wstring::npos);
+    std::ifstream log(zav::debugLogPath().c_str(), std::ios::binary);
+    const std::string logged((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+    EXPECT_NE(logged.find("a window procedure: an exception (handler failed)"), std::string::npos);
     DestroyWindow(hwnd);
 }
 

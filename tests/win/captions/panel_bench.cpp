@@ -4,7 +4,7 @@
 #include "captions/language_commands.h"
 #include "captions/timing_commands.h"
 #include "formats/file_dialogs.h"
-#include "formats/sami_reader.h"
+#include "formats/sami_commands.h"
 #include "win/file_io.h"
 
 #include <functional>
@@ -160,7 +160,7 @@ int wmain() {
     GetTempPathW(MAX_PATH, folder);
     const std::wstring path = std::wstring(folder) + L"zav-bench-import.smi";
     zav::writeFileBytes(path, sami);
-    timed("Import SAMI, 2000 SYNCs from another tool", [&] { zav::SamiReader(editor).readSamiFile(zav::ansiPathOf(path)); });
+    timed("Import SAMI, 2000 SYNCs from another tool", [&] { zav::readSamiFile(editor, path); });
     DeleteFileW(path.c_str());
 
     start = nowMs();

@@ -6,13 +6,13 @@
 #include <windows.h>
 #include <ole2.h>
 
-#include "win/wmp_interfaces.h"
+#include "win/ignored_wmp_events.h"
 
 #include <vector>
 
 namespace zav::test {
 
-class EventsSink final : public IWMPEvents {
+class EventsSink final : public IgnoredWmpEvents {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         *out = nullptr;
@@ -26,49 +26,6 @@ public:
 
     void STDMETHODCALLTYPE OpenStateChange(LONG state) override { openStates.push_back(state); }
     void STDMETHODCALLTYPE PlayStateChange(LONG state) override { playStates.push_back(state); }
-    void STDMETHODCALLTYPE AudioLanguageChange(LONG) override {}
-    void STDMETHODCALLTYPE StatusChange() override {}
-    void STDMETHODCALLTYPE ScriptCommand(BSTR, BSTR) override {}
-    void STDMETHODCALLTYPE NewStream() override {}
-    void STDMETHODCALLTYPE Disconnect(LONG) override {}
-    void STDMETHODCALLTYPE Buffering(VARIANT_BOOL) override {}
-    void STDMETHODCALLTYPE Error() override {}
-    void STDMETHODCALLTYPE Warning(LONG, LONG, BSTR) override {}
-    void STDMETHODCALLTYPE EndOfStream(LONG) override {}
-    void STDMETHODCALLTYPE PositionChange(double, double) override {}
-    void STDMETHODCALLTYPE MarkerHit(LONG) override {}
-    void STDMETHODCALLTYPE DurationUnitChange(LONG) override {}
-    void STDMETHODCALLTYPE CdromMediaChange(LONG) override {}
-    void STDMETHODCALLTYPE PlaylistChange(IDispatch *, WMPPlaylistChangeEventType) override {}
-    void STDMETHODCALLTYPE CurrentPlaylistChange(WMPPlaylistChangeEventType) override {}
-    void STDMETHODCALLTYPE CurrentPlaylistItemAvailable(BSTR) override {}
-    void STDMETHODCALLTYPE MediaChange(IDispatch *) override {}
-    void STDMETHODCALLTYPE CurrentMediaItemAvailable(BSTR) override {}
-    void STDMETHODCALLTYPE CurrentItemChange(IDispatch *) override {}
-    void STDMETHODCALLTYPE MediaCollectionChange() override {}
-    void STDMETHODCALLTYPE MediaCollectionAttributeStringAdded(BSTR, BSTR) override {}
-    void STDMETHODCALLTYPE MediaCollectionAttributeStringRemoved(BSTR, BSTR) override {}
-    void STDMETHODCALLTYPE MediaCollectionAttributeStringChanged(BSTR, BSTR, BSTR) override {}
-    void STDMETHODCALLTYPE PlaylistCollectionChange() override {}
-    void STDMETHODCALLTYPE PlaylistCollectionPlaylistAdded(BSTR) override {}
-    void STDMETHODCALLTYPE PlaylistCollectionPlaylistRemoved(BSTR) override {}
-    void STDMETHODCALLTYPE PlaylistCollectionPlaylistSetAsDeleted(BSTR, VARIANT_BOOL) override {}
-    void STDMETHODCALLTYPE ModeChange(BSTR, VARIANT_BOOL) override {}
-    void STDMETHODCALLTYPE MediaError(IDispatch *) override {}
-    void STDMETHODCALLTYPE OpenPlaylistSwitch(IDispatch *) override {}
-    void STDMETHODCALLTYPE DomainChange(BSTR) override {}
-    void STDMETHODCALLTYPE SwitchedToPlayerApplication() override {}
-    void STDMETHODCALLTYPE SwitchedToControl() override {}
-    void STDMETHODCALLTYPE PlayerDockedStateChange() override {}
-    void STDMETHODCALLTYPE PlayerReconnect() override {}
-    void STDMETHODCALLTYPE Click(short, short, LONG, LONG) override {}
-    void STDMETHODCALLTYPE DoubleClick(short, short, LONG, LONG) override {}
-    void STDMETHODCALLTYPE KeyDown(short, short) override {}
-    void STDMETHODCALLTYPE KeyPress(short) override {}
-    void STDMETHODCALLTYPE KeyUp(short, short) override {}
-    void STDMETHODCALLTYPE MouseDown(short, short, LONG, LONG) override {}
-    void STDMETHODCALLTYPE MouseMove(short, short, LONG, LONG) override {}
-    void STDMETHODCALLTYPE MouseUp(short, short, LONG, LONG) override {}
 
     long references = 1;  // owned by the test, never deleted through Release
     std::vector<long> openStates;
