@@ -41,26 +41,30 @@ TEST_F(EditorViewsTest, EachChangeIsToldOnceWithWhatItTouched) {
     struct Case {
         const char* name;
         std::function<void(EditorViewsTest&)> act;
+        std::size_t told;
         bool times, texts, languages, shownLanguage;
     };
     const Case cases[] = {
-        {"Clear All Times", [](EditorViewsTest& t) { t.command(IDC_CLEAR_ALL_TIMES); }, true, false, false, false},
-        {"undo", [](EditorViewsTest& t) { t.command(IDM_UNDO); }, true, false, false, false},
+        {"Clear All Times", [](EditorViewsTest& t) { t.command(IDC_CLEAR_ALL_TIMES); }, 1, true, false, false, false},
+        {"undo", [](EditorViewsTest& t) { t.command(IDM_UNDO); }, 1, true, false, false, false},
+        // The boxes show the typing already, and the sort moves nothing: no view has
+        // anything to redraw.
         {"typing stored by Sort By Time",
          [](EditorViewsTest& t) {
              SetWindowTextW(t.panel->rowEdit(3), L"typed");
              t.command(IDC_SORT_BY_TIME);
          },
-         false, false, false, false},
+         0, false, false, false, false},
         {"a language", [](EditorViewsTest& t) { zav::appendLanguage(*t.editor, zav::LanguageClass("FR", "French", "fr")); },
-         false, true, true, false},
-        {"switching to it", [](EditorViewsTest& t) { t.editor->showLanguage(1); }, false, false, false, true},
+         1, false, true, true, false},
+        {"switching to it", [](EditorViewsTest& t) { t.editor->showLanguage(1); }, 1, false, false, false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         view.told.clear();
         c.act(*this);
-        ASSERT_EQ(view.told.size(), 1u);
+        ASSERT_EQ(view.told.size(), c.told);
+        if (c.told == 0) continue;
         EXPECT_EQ(view.told[0].times, c.times);
         EXPECT_EQ(view.told[0].texts, c.texts);
         EXPECT_EQ(view.told[0].languages, c.languages);
