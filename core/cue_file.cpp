@@ -54,8 +54,10 @@ std::size_t readNumber(std::u16string_view text, std::size_t& at, std::size_t ma
 }
 
 // "hours:mm:ss,mmm" with up to ten hour digits, or "mm:ss,mmm"; a point may stand
-// for the comma.
-std::optional<std::int64_t> timestampAt(std::u16string_view text, std::size_t& at) {
+// for the comma. The digits after it are a fraction of a second: SubRip files from
+// centisecond writers have one or two ("27,46" is 27.46 s, "27,5" is 27.5 s), and
+// WebVTT, whose timestamps always have three, refuses the shorter forms.
+std::optional<std::int64_t> timestampAt(std::u16string_view text, std::size_t& at, CueSyntax syntax) {
     std::int64_t fields[3] = {0, 0, 0};
     std::size_t widths[3] = {0, 0, 0};
     int count = 0;
@@ -71,7 +73,9 @@ std::optional<std::int64_t> timestampAt(std::u16string_view text, std::size_t& a
     if (at >= text.size() || (text[at] != u',' && text[at] != u'.')) return std::nullopt;
     ++at;
     std::int64_t millis = 0;
-    if (readNumber(text, at, 3, millis) != 3) return std::nullopt;
+    const std::size_t digits = readNumber(text, at, 3, millis);
+    if (digits == 0 || (syntax == CueSyntax::webVtt && digits != 3)) return std::nullopt;
+    for (std::size_t i = digits; i < 3; ++i) millis *= 10;
     const std::int64_t minutes = fields[count - 2];
     const std::int64_t seconds = fields[count - 1];
     if (minutes >= 60 || seconds >= 60 || (hours && fields[0] > kMaxCueMs / 3600000)) return std::nullopt;
@@ -87,16 +91,16 @@ struct Timing {
 
 // "start --> end", blanks around the arrow optional; whatever follows the end time
 // after a blank (WebVTT cue settings, SubRip coordinates) is passed over.
-std::optional<Timing> timingOf(std::u16string_view line) {
+std::optional<Timing> timingOf(std::u16string_view line, CueSyntax syntax = CueSyntax::subRip) {
     std::size_t at = 0;
     while (at < line.size() && isBlank(line[at])) ++at;
-    const auto start = timestampAt(line, at);
+    const auto start = timestampAt(line, at, syntax);
     if (!start) return std::nullopt;
     while (at < line.size() && isBlank(line[at])) ++at;
     if (line.substr(at, 3) != u"-->") return std::nullopt;
     at += 3;
     while (at < line.size() && isBlank(line[at])) ++at;
-    const auto end = timestampAt(line, at);
+    const auto end = timestampAt(line, at, syntax);
     if (!end || (at < line.size() && !isBlank(line[at]))) return std::nullopt;
     return Timing{*start, *end};
 }
@@ -158,7 +162,7 @@ public:
 private:
     void readHeader(const Lines& block) {
         for (std::size_t i = 1; i < block.size(); ++i) {
-            if (timingOf(block[i])) {
+            if (timingOf(block[i], syntax_)) {
                 readCues(block, i);
                 return;
             }
@@ -171,7 +175,7 @@ private:
              startsWithWord(block[0], u"REGION")))
             return;
         std::size_t first = 0;
-        while (first < block.size() && !timingOf(block[first])) ++first;
+        while (first < block.size() && !timingOf(block[first], syntax_)) ++first;
         // One line may come before the timing: a SubRip index or a WebVTT identifier.
         if (first == block.size() || first > 1) ++file_.malformedBlocks;
         if (first < block.size()) readCues(block, first);
@@ -181,9 +185,9 @@ private:
     // lines starts the next cue, taking a line of digits just before it as its index.
     void readCues(const Lines& block, std::size_t at) {
         while (at < block.size()) {
-            const Timing timing = *timingOf(block[at]);
+            const Timing timing = *timingOf(block[at], syntax_);
             std::size_t next = at + 1;
-            while (next < block.size() && !timingOf(block[next])) ++next;
+            while (next < block.size() && !timingOf(block[next], syntax_)) ++next;
             std::size_t textEnd = next;
             if (next < block.size() && textEnd > at + 1 && isDigitsLine(block[textEnd - 1])) --textEnd;
             addCue(timing, Lines(block.begin() + static_cast<std::ptrdiff_t>(at + 1),

@@ -1,7 +1,8 @@
 #pragma once
 // SubRip and WebVTT files read as cues: a start, an end and a text each. The reader
 // is tolerant in what it takes (missing index lines, a comma or a point before the
-// milliseconds, any line ends, a last block without a blank line after it, cues
+// milliseconds, in SubRip one or two digits there read as tenths or hundredths of a
+// second, any line ends, a last block without a blank line after it, cues
 // that run into each other without one) and counts what it had to drop or change;
 // the caller decides what to tell the user.
 
@@ -48,7 +49,7 @@ CaptionFormat captionFormatOfContent(std::string_view bytes);
 CaptionFormat captionFormatOfPath(std::string_view path);
 
 // True when the line reads as a cue's timing line: "start --> end" and perhaps
-// settings after a blank.
+// settings after a blank, in the more lenient reading of SubRip.
 bool isCueTimingLine(std::u16string_view line);
 
 // Reads a SubRip or WebVTT file; other content gives its format and no cue. The

@@ -89,6 +89,9 @@ const ReadCase kCases[] = {
      "01:00:03.000 --> 01:00:04.000\n<i>one</i>\ntwo &lt;3\n",
      CaptionFormat::webVtt,
      {{1000, 2000, u"Hi & bye!<br>kr<i>t</i> &lt;b &lt;i> &amp;amp;"}, {3603000, 3604000, u"<i>one</i><br>two <3"}}},
+    {"subrip_centiseconds_and_tenths",
+     "1\n00:29:27,46 --> 00:29:30,12\nA\n\n2\n00:29:31,5 --> 00:29:32.05\nB\n\n3\n00:29:33,1234 --> 00:29:34,000\nC\n",
+     CaptionFormat::subRip, {{1767460, 1770120, u"A"}, {1771500, 1772050, u"B"}}, 1},
     {"webvtt_cue_in_the_header", "WEBVTT\n00:00:01.000 --> 00:00:02.000\nA\n", CaptionFormat::webVtt,
      {{1000, 2000, u"A"}}},
 };
