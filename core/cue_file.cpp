@@ -15,6 +15,10 @@ bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 bool isBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 char16_t lowerAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
 
+// White space around the arrow and before the settings of a timing line: a form
+// feed counts, as in WebVTT.
+bool isTimingBlank(char16_t c) { return isBlank(c) || c == u'\f'; }
+
 bool isBlankLine(std::u16string_view line) { return std::all_of(line.begin(), line.end(), isBlank); }
 
 bool isDigitsLine(std::u16string_view line) {
@@ -93,15 +97,15 @@ struct Timing {
 // after a blank (WebVTT cue settings, SubRip coordinates) is passed over.
 std::optional<Timing> timingOf(std::u16string_view line, CueSyntax syntax = CueSyntax::subRip) {
     std::size_t at = 0;
-    while (at < line.size() && isBlank(line[at])) ++at;
+    while (at < line.size() && isTimingBlank(line[at])) ++at;
     const auto start = timestampAt(line, at, syntax);
     if (!start) return std::nullopt;
-    while (at < line.size() && isBlank(line[at])) ++at;
+    while (at < line.size() && isTimingBlank(line[at])) ++at;
     if (line.substr(at, 3) != u"-->") return std::nullopt;
     at += 3;
-    while (at < line.size() && isBlank(line[at])) ++at;
+    while (at < line.size() && isTimingBlank(line[at])) ++at;
     const auto end = timestampAt(line, at, syntax);
-    if (!end || (at < line.size() && !isBlank(line[at]))) return std::nullopt;
+    if (!end || (at < line.size() && !isTimingBlank(line[at]))) return std::nullopt;
     return Timing{*start, *end};
 }
 
@@ -183,17 +187,29 @@ private:
 
     // The cues from the timing line at block[at] on. A timing line among the text
     // lines starts the next cue, taking a line of digits just before it as its index.
+    // In WebVTT any line with an arrow ends the text; when it is no timing line, the
+    // lines from it to the next timing line are a block without a cue.
     void readCues(const Lines& block, std::size_t at) {
         while (at < block.size()) {
             const Timing timing = *timingOf(block[at], syntax_);
             std::size_t next = at + 1;
-            while (next < block.size() && !timingOf(block[next], syntax_)) ++next;
+            while (next < block.size() && !endsText(block[next])) ++next;
+            const bool timed = next < block.size() && timingOf(block[next], syntax_);
             std::size_t textEnd = next;
-            if (next < block.size() && textEnd > at + 1 && isDigitsLine(block[textEnd - 1])) --textEnd;
+            if (timed && textEnd > at + 1 && isDigitsLine(block[textEnd - 1])) --textEnd;
             addCue(timing, Lines(block.begin() + static_cast<std::ptrdiff_t>(at + 1),
                                  block.begin() + static_cast<std::ptrdiff_t>(textEnd)));
+            if (next < block.size() && !timed) {
+                ++file_.malformedBlocks;
+                while (next < block.size() && !timingOf(block[next], syntax_)) ++next;
+            }
             at = next;
         }
+    }
+
+    bool endsText(std::u16string_view line) const {
+        if (syntax_ == CueSyntax::webVtt && line.find(u"-->") != std::u16string_view::npos) return true;
+        return timingOf(line, syntax_).has_value();
     }
 
     void addCue(const Timing& timing, const Lines& textLines) {
@@ -249,8 +265,9 @@ bool isCueTimingLine(std::u16string_view line) { return timingOf(line).has_value
 
 CueFile readCueFile(std::string_view bytes, const CodePageConverter& codePage) {
     std::u16string text = decodeText(bytes, codePage);
-    // A zero character would end a caption text early; it has no meaning in a cue.
-    text.erase(std::remove(text.begin(), text.end(), u'\0'), text.end());
+    // A zero character would end a caption text early. It stands for a character
+    // lost, as WebVTT reads it; deleting it could make a broken timing line whole.
+    std::replace(text.begin(), text.end(), u'\0', u'\uFFFD');
     const Lines lines = splitLines(text);
     CueFile file;
     file.format = formatOfText(lines);

@@ -4,7 +4,9 @@
 // milliseconds, in SubRip one or two digits there read as tenths or hundredths of a
 // second, any line ends, a last block without a blank line after it, cues
 // that run into each other without one) and counts what it had to drop or change;
-// the caller decides what to tell the user.
+// the caller decides what to tell the user. A zero character reads as U+FFFD and a
+// form feed is white space in a timing line; in WebVTT any line holding "-->" ends
+// the text of the cue before it, as the WebVTT parsing rules have it.
 
 #include "core/code_page.h"
 

@@ -12,6 +12,8 @@
 namespace zav {
 namespace {
 
+using namespace std::string_literals;
+
 const test::IconvCodePage cp1252;
 
 using CueList = std::vector<std::tuple<std::int64_t, std::int64_t, std::u16string>>;
@@ -92,6 +94,14 @@ const ReadCase kCases[] = {
     {"subrip_centiseconds_and_tenths",
      "1\n00:29:27,46 --> 00:29:30,12\nA\n\n2\n00:29:31,5 --> 00:29:32.05\nB\n\n3\n00:29:33,1234 --> 00:29:34,000\nC\n",
      CaptionFormat::subRip, {{1767460, 1770120, u"A"}, {1771500, 1772050, u"B"}}, 1},
+    {"webvtt_arrow_line_ends_the_text",
+     "WEBVTT\n\n00:01.000 --> 00:02.000\nA\nnot --> a time\nlost\n00:03.000 --> 00:04.000\nB\n", CaptionFormat::webVtt,
+     {{1000, 2000, u"A"}, {3000, 4000, u"B"}}, 1},
+    {"webvtt_nul_is_a_replacement_character",
+     "WEBVTT\n\n00:01.000 --> 00:0\0\x32.000\nA\n\n00:03.000 --> 00:04.000\nB\0C\n"s, CaptionFormat::webVtt,
+     {{3000, 4000, u"B\uFFFDC"}}, 1},
+    {"webvtt_form_feed_is_white_space", "WEBVTT\n\n00:01.000\f-->\f00:02.000\fline:0\nA\n", CaptionFormat::webVtt,
+     {{1000, 2000, u"A"}}},
     {"webvtt_cue_in_the_header", "WEBVTT\n00:00:01.000 --> 00:00:02.000\nA\n", CaptionFormat::webVtt,
      {{1000, 2000, u"A"}}},
 };
