@@ -217,22 +217,30 @@ private:
             ++file_.malformedBlocks;
             return;
         }
-        bool cut = false;
-        std::u16string text = cutSamiText(samiTextOfCueLines(textLines, syntax_), cut);
-        // A cue without text shows nothing and gives no row.
-        if (text.empty()) return;
-        if (cut) ++file_.cutTexts;
-        file_.cues.push_back(Cue{timing.startMs, timing.endMs, std::move(text)});
+        // A cue without text shows nothing and gives no row. The text is cut to the
+        // document's limit once cues that start together are joined.
+        std::u16string text = samiTextOfCueLines(textLines, syntax_);
+        if (!text.empty()) file_.cues.push_back(Cue{timing.startMs, timing.endMs, std::move(text)});
     }
 
     CueFile& file_;
     CueSyntax syntax_;
 };
 
-// Cues in time order, each ending at the latest where the next one starts.
+// Cues in time order, one for each start, texts within the limit, each ending at the
+// latest where the next one starts.
 void orderCues(CueFile& file) {
     std::stable_sort(file.cues.begin(), file.cues.end(),
                      [](const Cue& a, const Cue& b) { return a.startMs < b.startMs; });
+    joinCuesStartingTogether(file.cues);
+    for (Cue& cue : file.cues) {
+        bool cut = false;
+        cue.text = cutSamiText(cue.text, cut);
+        if (cut) ++file.cutTexts;
+    }
+    // A text cut inside its first tag may be left empty.
+    file.cues.erase(std::remove_if(file.cues.begin(), file.cues.end(), [](const Cue& cue) { return cue.text.empty(); }),
+                    file.cues.end());
     for (std::size_t i = 0; i + 1 < file.cues.size(); ++i) {
         if (file.cues[i].endMs > file.cues[i + 1].startMs) {
             file.cues[i].endMs = file.cues[i + 1].startMs;
@@ -242,6 +250,22 @@ void orderCues(CueFile& file) {
 }
 
 }  // namespace
+
+void joinCuesStartingTogether(std::vector<Cue>& cues) {
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < cues.size(); ++i) {
+        if (kept > 0 && cues[kept - 1].startMs == cues[i].startMs) {
+            Cue& joined = cues[kept - 1];
+            joined.text += u"<br>";
+            joined.text += cues[i].text;
+            joined.endMs = std::max(joined.endMs, cues[i].endMs);
+        } else {
+            if (kept != i) cues[kept] = std::move(cues[i]);
+            ++kept;
+        }
+    }
+    cues.resize(kept);
+}
 
 CaptionFormat captionFormatOfContent(std::string_view bytes) {
     const std::u16string text = decodeText(bytes, ByteCodePage());

@@ -34,8 +34,8 @@ struct Cue {
 
 struct CueFile {
     CaptionFormat format = CaptionFormat::unknown;
-    // Sorted by start time (cues that start together keep their file order); no cue
-    // ends after the next one starts, and every text is non-empty and within the
+    // Sorted by start time, no two starting together (joinCuesStartingTogether); no
+    // cue ends after the next one starts, and every text is non-empty and within the
     // document's limit.
     std::vector<Cue> cues;
     int malformedBlocks = 0;  // blocks with no usable timing line, or ending before they start
@@ -53,6 +53,11 @@ CaptionFormat captionFormatOfPath(std::string_view path);
 // True when the line reads as a cue's timing line: "start --> end" and perhaps
 // settings after a blank, in the more lenient reading of SubRip.
 bool isCueTimingLine(std::u16string_view line);
+
+// Joins the cues (sorted by start time) that start together into one, as the
+// document has one row for a time: their texts joined with "<br>" in their order,
+// the latest end kept. The texts are not cut here.
+void joinCuesStartingTogether(std::vector<Cue>& cues);
 
 // Reads a SubRip or WebVTT file; other content gives its format and no cue. The
 // encoding: a byte-order mark decides, else valid UTF-8, else the code page.
