@@ -9,6 +9,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,31 @@ TEST(CueExport, RowsBecomeCuesAsThePreviewShowsThem) {
               "00:00:12.000 --> 00:00:13.500\r\nLast words here\r\n\r\n");
     EXPECT_EQ(subRipFileBytes(document, 1), "");
     EXPECT_EQ(webVttFileBytes(CaptionDocument(), 0), "WEBVTT\r\n\r\n");
+}
+
+// Whatever the markup of a text, the tags of every cue written are balanced.
+TEST(CueExport, WrittenTagsAreBalanced) {
+    const std::u16string pieces[] = {u"<i>", u"</i>", u"<B>", u"</b>", u"<u>", u"</u>", u"<s>", u"</s>",
+                                     u"<font color=red>", u"<font face=x>", u"</font>", u"<br>", u"x", u" ", u"&amp;", u"<"};
+    std::mt19937 random(11);
+    for (int round = 0; round < 300; ++round) {
+        std::u16string text;
+        for (int n = static_cast<int>(random() % 80); n > 0; --n) text += pieces[random() % std::size(pieces)];
+        for (const CueSyntax syntax : {CueSyntax::subRip, CueSyntax::webVtt}) {
+            std::vector<std::string> open;
+            const std::string bytes = cueFileBytes({Cue{0, 1000, text}}, syntax);
+            static const std::regex tag("<(/?)(i|b|u|font)( [^>]*)?>");
+            for (std::sregex_iterator it(bytes.begin(), bytes.end(), tag), end; it != end; ++it) {
+                if ((*it)[1].length() == 0) {
+                    open.push_back((*it)[2]);
+                } else {
+                    ASSERT_TRUE(!open.empty() && open.back() == (*it)[2]) << bytes;
+                    open.pop_back();
+                }
+            }
+            ASSERT_TRUE(open.empty()) << bytes;
+        }
+    }
 }
 
 TEST(CueExport, TimesAreWholeMillisecondsWithinRange) {
