@@ -200,6 +200,26 @@ INSTANTIATE_TEST_SUITE_P(
                  "ENCC\ten-US\t1\tone\nENCC\ten-US\t6\t&nbsp;six\n"}),
     caseName);
 
+// Files that begin as Export SAMI writes them but whose body was edited elsewhere.
+std::string editedExport(const std::string& body) {
+    return "<SAMI>\r\n<HEAD>\r\n   <SAMIParam>\r\n   </SAMIParam>\r\n   <STYLE type=\"text/css\"><!--\r\n"
+           "\t.KRCC { name:Korean; lang:ko-kr;  samitype:CC; }\r\n   --></STYLE>\r\n</HEAD>\r\n<BODY>\r\n" +
+           body + "</BODY>\r\n</SAMI>\r\n";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    OwnHeadEditedBody, TolerantRead,
+    ::testing::Values(
+        ReadCase{"class_in_other_case", editedExport("<SYNC start=1000>\r\n<P class=krcc>one\r\n"),
+                 "KRCC\tko-kr\t1000\tone\n"},
+        ReadCase{"quoted_start", editedExport("<SYNC start=\"1000\">\r\n<P class=KRCC>one\r\n"),
+                 "KRCC\tko-kr\t1000\tone\n"},
+        ReadCase{"text_on_the_next_line", editedExport("<SYNC start=1000>\r\n<P class=KRCC>\r\none\r\n"),
+                 "KRCC\tko-kr\t1000\tone\n"},
+        ReadCase{"lower_case_tags", editedExport("<sync start=1000>\r\n<p class=KRCC>one\r\n"),
+                 "KRCC\tko-kr\t1000\tone\n"}),
+    caseName);
+
 TEST(TolerantImport, EveryRowIsKeptWithItsTime) {
     const test::IconvCodePage cp1252;
     const Imported imported = importFile(sami(kTwo, "<SYNC Start=1><P Class=ENCC>one<SYNC Start=2><P Class=ENCC>&nbsp;"
