@@ -163,8 +163,14 @@ TEST(CueAddLanguage, CuesGoBesideTheRowsAndNothingElseChanges) {
               (std::vector<std::u16string>{u"", u"Un", u"Deux", u"", u"", u"Trois", u"", u""}));
     EXPECT_EQ(document.times[1].timeText, u"00:00:01:000");
     EXPECT_EQ(document.languages[1].className(), "FRFRCC");
+    EXPECT_EQ(document.currentLanguage, 0);
+    // A cue that stays open still shows on the timed rows after it, not on the untimed one.
+    const CueFile open = readCueFile("00:00:06,000 --> 1193:02:47,295\nOpen\n", cp1252);
+    EXPECT_EQ(addCueLanguage(document, open, LanguageClass("DEDECC", "German", "de"), cp1252), 2);
+    EXPECT_EQ(document.languages[2].texts.back(), u"");
+    EXPECT_EQ(document.languages[2].texts[document.rowCount() - 2], u"Open");
     EXPECT_EQ(addCueLanguage(document, CueFile(), LanguageClass("X", "X", "x"), cp1252), -1);
-    EXPECT_EQ(document.languageCount(), 2);
+    EXPECT_EQ(document.languageCount(), 3);
 }
 
 // What a language shows at a time, by the preview line's rule.

@@ -53,6 +53,8 @@ const ReadCase kCases[] = {
      CaptionFormat::subRip, {{1000, 2000, u"an &amp;<br><i>b</i> <s>x</s><br>c{ d"}}},
     {"hours_above_99", "1\n123:04:05,678 --> 1234:00:00,000\nlate\n", CaptionFormat::subRip,
      {{443045678, 4442400000, u"late"}}},
+    {"blank_before_the_first_index", " 1\n00:59:00,000 --> 00:59:01,000\nA\n", CaptionFormat::subRip,
+     {{3540000, 3541000, u"A"}}},
     {"missing_index_lines", "00:00:01,000 --> 00:00:02,000\nA\n\n00:00:03,000 --> 00:00:04,000\nB\n",
      CaptionFormat::subRip, {{1000, 2000, u"A"}, {3000, 4000, u"B"}}},
     {"comma_or_point", "1\n00:00:01.000 --> 00:00:02,000\nA\n\n2\n00:00:03,000-->00:00:04.000 X1:10 Y1:20\nB\n",

@@ -26,6 +26,7 @@ TEST(CueLines, MarkupBecomesEachFormatsLines) {
         {u"<font face=Arial color='#ff0000'>red</font> <FONT size=2>big</FONT>",
          {u"<font color=\"#ff0000\">red</font> big"},
          {u"red big"}},
+        {u"<font color= \"red\">x</font>", {u"<font color=\"red\">x</font>"}, {u"x"}},
         {u"<span class=x>s</span> <p>q", {u"s q"}, {u"s q"}},
         {u"Tom &amp; Jerry &lt;3&gt; caf&#233; &#x263A; &nbsp;x", {u"Tom & Jerry <3> caf\u00e9 \u263a \u00a0x"},
          {u"Tom &amp; Jerry &lt;3&gt; caf\u00e9 \u263a \u00a0x"}},

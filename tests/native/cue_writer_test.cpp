@@ -53,6 +53,9 @@ TEST(CueExport, RowsBecomeCuesAsThePreviewShowsThem) {
               "00:00:05.000 --> 00:00:09.000\r\na &lt; b &lt;c&gt; \xC3\xA9\r\n\r\n"
               "00:00:12.000 --> 00:00:13.500\r\nLast words here\r\n\r\n");
     EXPECT_EQ(subRipFileBytes(document, 1), "");
+    // Rows out of time order are taken in time order.
+    EXPECT_EQ(subRipFileBytes(oneLanguage({{5000, u"five"}, {1000, u"one"}}), 0),
+              "1\r\n00:00:01,000 --> 00:00:05,000\r\none\r\n\r\n2\r\n00:00:05,000 --> 00:00:06,500\r\nfive\r\n\r\n");
     EXPECT_EQ(webVttFileBytes(CaptionDocument(), 0), "WEBVTT\r\n\r\n");
 }
 
@@ -89,6 +92,7 @@ TEST(CueExport, TimesAreWholeMillisecondsWithinRange) {
     for (const auto& [ms, whole] : times) EXPECT_EQ(cueTimeOf(ms), whole) << ms;
     EXPECT_EQ(cueTimestamp(0, CueSyntax::subRip), "00:00:00,000");
     EXPECT_EQ(cueTimestamp(3723004, CueSyntax::subRip), "01:02:03,004");
+    EXPECT_EQ(cueTimestamp(32400000, CueSyntax::subRip), "09:00:00,000");
     EXPECT_EQ(cueTimestamp(360000000, CueSyntax::webVtt), "100:00:00.000");
     EXPECT_EQ(cueTimestamp(kMaxCueMs, CueSyntax::webVtt), "2501999792:59:00.991");
 }

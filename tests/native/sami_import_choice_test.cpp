@@ -99,6 +99,13 @@ TEST(OwnLayout, ReportsWhatTheTextsBecame) {
     EXPECT_EQ(imported.report.rows, 3);
     EXPECT_EQ(imported.report.captions, 2);
     EXPECT_EQ(imported.report.cutCaptions, 1);
+
+    // SYNC tags without any class: no row can be added, and nothing breaks.
+    const Imported classless = importFile(kOwnHead + "   --></STYLE>\r\n</HEAD>\r\n<BODY>\r\n<SYNC start=1>\r\n"
+                                                     "<SYNC start=2>\r\n</BODY>\r\n</SAMI>\r\n");
+    EXPECT_TRUE(classless.report.ownLayout);
+    EXPECT_EQ(classless.report.rows, 0);
+    EXPECT_EQ(classless.document.languageCount(), 0);
 }
 
 // Documents whose names and texts both readers can read back from an export: class

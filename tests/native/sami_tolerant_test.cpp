@@ -153,6 +153,10 @@ INSTANTIATE_TEST_SUITE_P(
                  english("<!-- <SYNC Start=9><P Class=ENCC>gone -->\n<SYNC Start=1><P Class=ENCC>one<!-- not this -->"
                          " two\n<-- <SYNC Start=8><P Class=ENCC>hand-made -->"),
                  "ENCC\ten-US\t1\tone two\n"},
+        // A comment never closed ends at the next ">", as a browser's bogus comment does,
+        // rather than taking the rest of the file with it.
+        ReadCase{"unclosed_comment_ends_at_the_next_gt", english("<SYNC Start=1><P Class=ENCC>one<!-- unclosed > two"),
+                 "ENCC\ten-US\t1\tone two\n"},
         ReadCase{"an_arrow_is_no_comment", english("<SYNC Start=1><P Class=ENCC>back <-- here"),
                  "ENCC\ten-US\t1\tback <-- here\n"},
         ReadCase{"nothing_in_the_head",
@@ -173,6 +177,8 @@ INSTANTIATE_TEST_SUITE_P(
                  sami("#Source { color: red }\nP { margin: 0 }\n.A\n{\n lang:\n  a;\n}\n.B{lang:b} .C {lang:c}",
                       "<SYNC Start=1><P Class=C>c<P Class=B>b<P Class=A>a"),
                  "A\ta\t1\ta\nB\tb\t1\tb\nC\tc\t1\tc\n"},
+        ReadCase{"rules_without_blanks", sami(".A{lang:a}.B{lang:b}", "<SYNC Start=1><P Class=B>b"), "B\tb\t1\tb\n"},
+        ReadCase{"a_rule_for_two_classes", sami(".A,.B { lang: x; }", "<SYNC Start=1><P Class=B>b"), "B\tx\t1\tb\n"},
         ReadCase{"rules_outside_comments", "<STYLE>.ENCC{lang:en}</STYLE><SYNC Start=1><P Class=ENCC>one",
                  "ENCC\ten\t1\tone\n"}),
     caseName);
