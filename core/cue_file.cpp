@@ -2,6 +2,8 @@
 
 #include "core/cue_text.h"
 #include "core/text_encoding.h"
+#include "core/ttml_file.h"
+#include "core/xml_reader.h"
 
 #include <algorithm>
 #include <optional>
@@ -209,7 +211,8 @@ private:
     CueSyntax syntax_;
 };
 
-// Cues in time order, each ending at the latest where the next one starts.
+}  // namespace
+
 void orderCues(CueFile& file) {
     std::stable_sort(file.cues.begin(), file.cues.end(),
                      [](const Cue& a, const Cue& b) { return a.startMs < b.startMs; });
@@ -221,9 +224,10 @@ void orderCues(CueFile& file) {
     }
 }
 
-}  // namespace
+bool isTtmlContent(std::string_view bytes) { return xmlRootName(bytes).is(kTtmlNamespace, u"tt"); }
 
 CaptionFormat captionFormatOfContent(std::string_view bytes) {
+    if (isTtmlContent(bytes)) return CaptionFormat::ttml;
     const std::u16string text = decodeText(bytes, ByteCodePage());
     return formatOfText(splitLines(text));
 }
@@ -238,17 +242,22 @@ CaptionFormat captionFormatOfPath(std::string_view path) {
     if (extension == "smi" || extension == "sami") return CaptionFormat::sami;
     if (extension == "srt") return CaptionFormat::subRip;
     if (extension == "vtt") return CaptionFormat::webVtt;
+    if (extension == "ttml" || extension == "dfxp" || extension == "xml") return CaptionFormat::ttml;
     return CaptionFormat::unknown;
 }
 
 bool isCueTimingLine(std::u16string_view line) { return timingOf(line).has_value(); }
 
 CueFile readCueFile(std::string_view bytes, const CodePageConverter& codePage) {
+    CueFile file;
+    if (isTtmlContent(bytes)) {
+        file.format = CaptionFormat::ttml;
+        return file;
+    }
     std::u16string text = decodeText(bytes, codePage);
     // A zero character would end a caption text early; it has no meaning in a cue.
     text.erase(std::remove(text.begin(), text.end(), u'\0'), text.end());
     const Lines lines = splitLines(text);
-    CueFile file;
     file.format = formatOfText(lines);
     if (file.format != CaptionFormat::subRip && file.format != CaptionFormat::webVtt) return file;
     CueReader(file, file.format == CaptionFormat::webVtt ? CueSyntax::webVtt : CueSyntax::subRip).read(lines);
