@@ -93,7 +93,7 @@ int convertCommand(const Arguments& arguments, std::FILE*, std::FILE* err) {
                             : isCueFormat(inFormat)         ? loadCues(*bytes, *codePage)
                                                             : loadSami(*bytes, *codePage);
     if (!loaded.error.empty()) {
-        std::fprintf(err, "zavcaption convert: %s is not well-formed TTML: %s; %s not written\n", inPath.c_str(),
+        std::fprintf(err, "zavcaption convert: %s cannot be read as TTML: %s; %s not written\n", inPath.c_str(),
                      loaded.error.c_str(), outPath.c_str());
         return kExitError;
     }

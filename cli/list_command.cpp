@@ -28,7 +28,7 @@ int listCommand(const Arguments& arguments, std::FILE* out, std::FILE* err) {
                                   : cues                        ? loadCues(*bytes, *codePage)
                                                                 : loadSami(*bytes, *codePage);
     if (!loaded.error.empty()) {
-        std::fprintf(err, "zavcaption list: %s is not well-formed TTML: %s\n", parsed->files[0].c_str(),
+        std::fprintf(err, "zavcaption list: %s cannot be read as TTML: %s\n", parsed->files[0].c_str(),
                      loaded.error.c_str());
         return kExitError;
     }

@@ -206,17 +206,18 @@ std::u16string samiTextOf(const std::vector<Unit>& units) {
         text += samiTextOfPlain(plain);
         plain.clear();
     };
-    for (const Unit& unit : units) {
-        if (unit.c == u'\n') {
-            flush();
-            text += u"<br>";
-            continue;
-        }
-        const auto stale = std::find_if(open.begin(), open.end(), [&](char16_t tag) { return !wanted(unit.style, tag); });
+    // The style of the next character from each unit on: a tag that ends before a
+    // line break is closed on its own line.
+    std::vector<Style> nextStyle(units.size() + 1);
+    for (std::size_t i = units.size(); i-- > 0;) nextStyle[i] = units[i].c == u'\n' ? nextStyle[i + 1] : units[i].style;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const Unit& unit = units[i];
+        const Style& style = nextStyle[i];
+        const auto stale = std::find_if(open.begin(), open.end(), [&](char16_t tag) { return !wanted(style, tag); });
         const bool opens = std::any_of(std::begin(kTags), std::end(kTags), [&](char16_t tag) {
-            return wanted(unit.style, tag) && std::find(open.begin(), open.end(), tag) == open.end();
+            return wanted(style, tag) && std::find(open.begin(), open.end(), tag) == open.end();
         });
-        if (stale != open.end() || opens) {
+        if (stale != open.end() || (opens && unit.c != u'\n')) {
             flush();
             const auto kept = static_cast<std::size_t>(stale - open.begin());
             while (open.size() > kept) {
@@ -224,13 +225,18 @@ std::u16string samiTextOf(const std::vector<Unit>& units) {
                 open.pop_back();
             }
             for (const char16_t tag : kTags) {
-                if (wanted(unit.style, tag) && std::find(open.begin(), open.end(), tag) == open.end()) {
+                if (unit.c != u'\n' && wanted(style, tag) && std::find(open.begin(), open.end(), tag) == open.end()) {
                     text += std::u16string(u"<") + tag + u">";
                     open.push_back(tag);
                 }
             }
         }
-        plain.push_back(unit.c);
+        if (unit.c == u'\n') {
+            flush();
+            text += u"<br>";
+        } else {
+            plain.push_back(unit.c);
+        }
     }
     flush();
     while (!open.empty()) {

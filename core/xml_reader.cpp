@@ -266,11 +266,21 @@ private:
             } else if (startsWith(u"<?")) {
                 if (!processingInstruction()) return false;
             } else if (startsWith(u"<!DOCTYPE")) {
-                return fail("a document type declaration (DOCTYPE) is not accepted");
+                if (!rootOnly_) return fail("a document type declaration (DOCTYPE) is not accepted");
+                skipDoctype();
             } else {
                 return true;
             }
         }
+    }
+
+    // Only to tell the root's name: passed over without reading it (an internal
+    // subset runs to the first "]" and its ">").
+    void skipDoctype() {
+        const std::size_t bracket = s_.find(u'[', at_);
+        std::size_t close = s_.find(u'>', at_);
+        if (bracket < close) close = s_.find(u'>', std::min(s_.find(u']', bracket), s_.size()));
+        at_ = close == std::u16string_view::npos ? s_.size() : close + 1;
     }
 
     bool comment() {
@@ -566,7 +576,9 @@ XmlDocument readXml(std::string_view bytes) {
 XmlName xmlRootName(std::string_view bytes) {
     XmlDocument document;
     Decoded decoded = decode(bytes, false);
-    if (!decoded.error.empty()) return {};
+    // An encoding declaration the bytes contradict does not hide what the file is.
+    if (!decoded.error.empty() && decoded.text.empty())
+        decoded.text = utf8ToUtf16(bytes.substr(bytes.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0));
     normalizeLineEnds(decoded.text);
     if (!Parser(decoded.text, document).run(true) || document.nodes.empty()) return {};
     return document.nodes[0].name;
