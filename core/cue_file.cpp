@@ -224,7 +224,17 @@ void orderCues(CueFile& file) {
     }
 }
 
-bool isTtmlContent(std::string_view bytes) { return xmlRootName(bytes).is(kTtmlNamespace, u"tt"); }
+bool isTtmlContent(std::string_view bytes) {
+    // Only XML can be TTML: a "<" first (after a UTF-8 mark and blanks), or UTF-16.
+    // Anything else is not decoded a second time just to be told apart.
+    std::size_t at = bytes.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+    const bool utf16 = bytes.size() >= 2 && (bytes[0] == '\0' || bytes[1] == '\0' || bytes.substr(0, 2) == "\xFF\xFE" ||
+                                             bytes.substr(0, 2) == "\xFE\xFF");
+    while (at < bytes.size() && (bytes[at] == ' ' || bytes[at] == '\t' || bytes[at] == '\r' || bytes[at] == '\n')) ++at;
+    if (!utf16 && (at >= bytes.size() || bytes[at] != '<')) return false;
+    const XmlName root = xmlRootName(bytes);
+    return root.localName == u"tt" && currentTtmlNamespace(root.namespaceUri) == kTtmlNamespace;
+}
 
 CaptionFormat captionFormatOfContent(std::string_view bytes) {
     if (isTtmlContent(bytes)) return CaptionFormat::ttml;

@@ -386,11 +386,35 @@ private:
 
 const std::u16string TtmlReader::kNone;
 
+// Names in a DFXP draft's namespaces read as the same names in TTML's.
+void adoptDraftNamespaces(XmlDocument& document) {
+    const auto adopt = [](std::u16string& uri) {
+        const std::u16string_view current = currentTtmlNamespace(uri);
+        if (current != uri) uri = current;
+    };
+    for (XmlNode& node : document.nodes) {
+        adopt(node.name.namespaceUri);
+        for (XmlAttribute& attribute : node.attributes) adopt(attribute.name.namespaceUri);
+    }
+}
+
 }  // namespace
+
+std::u16string_view currentTtmlNamespace(std::u16string_view uri) {
+    for (const std::u16string_view draft : {u"http://www.w3.org/2006/10/ttaf1", u"http://www.w3.org/2006/04/ttaf1"}) {
+        if (uri.substr(0, draft.size()) != draft) continue;
+        const std::u16string_view rest = uri.substr(draft.size());
+        if (rest.empty()) return kTtmlNamespace;
+        if (rest == u"#styling" || rest == u"#style") return kTtmlStylingNamespace;
+        if (rest == u"#parameter") return kTtmlParameterNamespace;
+    }
+    return uri;
+}
 
 TtmlFile readTtmlFile(std::string_view bytes) {
     TtmlFile file;
-    const XmlDocument document = readXml(bytes);
+    XmlDocument document = readXml(bytes);
+    adoptDraftNamespaces(document);
     if (!document.ok()) {
         file.error = document.error;
         file.errorLine = document.errorLine;

@@ -1,7 +1,8 @@
 #pragma once
 // TTML files (IMSC 1.1 Text, DFXP and the like) read as cues, one list per language.
 // The file must be well-formed XML (see xml_reader.h) with the root "tt" in the TTML
-// namespace; otherwise nothing is read and the error names the line.
+// namespace (or a DFXP draft's); otherwise nothing is read and the error names the
+// line.
 //
 // What is read:
 //  - every p in body and its divs gives the cues of its text. begin, end and dur on
@@ -39,6 +40,11 @@ inline constexpr std::u16string_view kTtmlNamespace = u"http://www.w3.org/ns/ttm
 inline constexpr std::u16string_view kTtmlStylingNamespace = u"http://www.w3.org/ns/ttml#styling";
 inline constexpr std::u16string_view kTtmlParameterNamespace = u"http://www.w3.org/ns/ttml#parameter";
 inline constexpr int kMaxStyleChain = 16;
+
+// The namespace as TTML names it today: the URIs of the DFXP drafts (2006/04 and
+// 2006/10 "ttaf1", with "#style" or "#styling" and "#parameter"), which older
+// tools still write, stand for the current ones; any other URI is returned as it is.
+std::u16string_view currentTtmlNamespace(std::u16string_view uri);
 
 struct TtmlLanguage {
     std::string code;  // xml:lang as written (UTF-8); empty when the file gives none

@@ -140,6 +140,11 @@ const ReadCase kReads[] = {
      ttml("<body><p begin='1500t' end='00:00:02:05'>A</p></body>", " ttp:tickRate='1000' ttp:frameRate='25'"),
      {{"en", {{1500, 2200, u"A"}}}}},
     {"blank_paragraphs_give_nothing", body("<p begin='1s' end='2s'>  </p><p begin='2s' end='3s'><br/></p>"), {}},
+    {"dfxp_draft_namespaces",
+     "<tt xmlns='http://www.w3.org/2006/10/ttaf1' xmlns:tts='http://www.w3.org/2006/10/ttaf1#style' "
+     "xmlns:ttp='http://www.w3.org/2006/10/ttaf1#parameter' ttp:tickRate='10'><body><div><p begin='10t' end='20t'>"
+     "<span tts:fontWeight='bold'>old</span></p></div></body></tt>",
+     {{"", {{1000, 2000, u"<b>old</b>"}}}}},
     {"long_texts_are_cut", body("<p begin='1s' end='2s'>" + kLong + "</p>"),
      {{"en", {{1000, 2000, std::u16string(199, u'x')}}}}, 0, 0, 1},
 };
