@@ -9,8 +9,9 @@
 //    body, div, p and span are added up through the nesting (every element a par
 //    time container): begin and end count from the parent's begin, dur from the
 //    element's own, the earlier of end and begin + dur wins, and no element outlasts
-//    its parent. A p without an end (and no ancestor's end) stays until the next one;
-//    spans with times of their own split the p into cues of what shows when.
+//    its parent (timeContainer="seq" is read as par too). A p without an end (and no
+//    ancestor's end) stays until the next one; spans with times of their own split
+//    the p into cues of what shows when (at most 64 per p).
 //  - time expressions as ttml_time.h reads them, with the root's ttp: parameters.
 //  - br as a line break; tts:fontStyle italic or oblique, tts:fontWeight bold and
 //    tts:textDecoration underline as <i>, <b> and <u>, whether given on the element,

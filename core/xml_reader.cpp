@@ -463,6 +463,22 @@ private:
     // that an element of many attributes costs no more than n log n.
     bool uniqueAttributes(const std::vector<RawAttribute>& raw, const std::vector<XmlAttribute>& resolved) {
         if (raw.size() < 2) return true;
+        if (raw.size() <= 8) {  // the usual few: compared pairwise, nothing allocated
+            for (std::size_t i = 0; i < raw.size(); ++i) {
+                for (std::size_t j = i + 1; j < raw.size(); ++j) {
+                    if (raw[i].qualifiedName == raw[j].qualifiedName)
+                        return fail("the attribute '" + narrow(raw[i].qualifiedName) + "' given twice");
+                }
+            }
+            for (std::size_t i = 0; i < resolved.size(); ++i) {
+                for (std::size_t j = i + 1; j < resolved.size(); ++j) {
+                    if (resolved[i].name.localName == resolved[j].name.localName &&
+                        resolved[i].name.namespaceUri == resolved[j].name.namespaceUri)
+                        return fail("the attribute '" + narrow(resolved[i].name.localName) + "' given twice");
+                }
+            }
+            return true;
+        }
         std::vector<std::u16string> keys;
         for (const RawAttribute& attribute : raw) keys.push_back(u"q" + attribute.qualifiedName);
         for (const XmlAttribute& attribute : resolved)
