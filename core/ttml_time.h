@@ -8,7 +8,8 @@
 // ttp:frameRateMultiplier), sub-frames at ttp:subFrameRate per frame, ticks at
 // ttp:tickRate. The results are whole milliseconds, rounded to the nearest; blanks
 // around an expression are allowed, anything else not in the forms above is refused.
-// SMPTE drop-frame counting is not applied: frames are read as media frames.
+// SMPTE drop-frame counting is not applied: frames are read as media frames, and
+// the smpte and clock time bases are read as media time.
 
 #include <cstdint>
 #include <optional>
