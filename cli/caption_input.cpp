@@ -2,6 +2,7 @@
 
 #include "core/cue_document.h"
 #include "core/text_encoding.h"
+#include "core/ttml_document.h"
 
 #include <cerrno>
 #include <cstring>
@@ -33,6 +34,7 @@ const char* formatName(CaptionFormat format) {
     case CaptionFormat::sami: return "SAMI";
     case CaptionFormat::subRip: return "SubRip";
     case CaptionFormat::webVtt: return "WebVTT";
+    case CaptionFormat::ttml: return "TTML";
     case CaptionFormat::unknown: break;
     }
     return "unknown";
@@ -47,6 +49,34 @@ LoadedCaptions loadSami(std::string_view bytes, const CodePageConverter& codePag
     return loaded;
 }
 
+namespace {
+
+int countCaptions(const CaptionDocument& document) {
+    int captions = 0;
+    for (const LanguageClass& language : document.languages) {
+        for (const std::u16string& text : language.texts) captions += text.empty() ? 0 : 1;
+    }
+    return captions;
+}
+
+}  // namespace
+
+LoadedCaptions loadTtml(std::string_view bytes, const CodePageConverter& codePage) {
+    const TtmlFile file = readTtmlFile(bytes);
+    LoadedCaptions loaded;
+    loaded.format = CaptionFormat::ttml;
+    if (!file.ok()) {
+        loaded.error = ttmlErrorText(file);
+        return loaded;
+    }
+    loaded.malformedBlocks = file.malformedCues;
+    loaded.shortenedCues = file.shortenedCues;
+    loaded.cutTexts = file.cutTexts;
+    replaceWithTtml(loaded.document, file, codePage);
+    loaded.captions = countCaptions(loaded.document);
+    return loaded;
+}
+
 LoadedCaptions loadCues(std::string_view bytes, const CodePageConverter& codePage) {
     const CueFile file = readCueFile(bytes, codePage);
     LoadedCaptions loaded;
@@ -56,9 +86,7 @@ LoadedCaptions loadCues(std::string_view bytes, const CodePageConverter& codePag
     loaded.cutTexts = file.cutTexts;
     // The import leaves the document as it was when there is no cue: empty here.
     replaceWithCues(loaded.document, file, codePage);
-    for (const LanguageClass& language : loaded.document.languages) {
-        for (const std::u16string& text : language.texts) loaded.captions += text.empty() ? 0 : 1;
-    }
+    loaded.captions = countCaptions(loaded.document);
     return loaded;
 }
 
@@ -92,7 +120,8 @@ std::string loadSummary(const LoadedCaptions& loaded) {
         line += ", captions cut: " + std::to_string(loaded.sami.cutCaptions);
         line += loaded.sami.ownLayout ? ", layout: own" : ", layout: other";
     } else {
-        line += ", malformed blocks skipped: " + std::to_string(loaded.malformedBlocks);
+        line += loaded.format == CaptionFormat::ttml ? ", malformed cues skipped: " : ", malformed blocks skipped: ";
+        line += std::to_string(loaded.malformedBlocks);
         line += ", cues shortened: " + std::to_string(loaded.shortenedCues);
         line += ", texts cut: " + std::to_string(loaded.cutTexts);
         line += ", format: ";

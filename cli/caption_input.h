@@ -1,7 +1,8 @@
 #pragma once
 // Caption files read the way the editor's imports read them, shared by the commands:
 // SAMI through Import SAMI, SubRip and WebVTT through their Import (the cues replace
-// an empty document, so the language is New Caption File's "US English").
+// an empty document, so the language is New Caption File's "US English"), TTML
+// through Import TTML (its languages named from their xml:lang).
 
 #include "core/caption_document.h"
 #include "core/code_page.h"
@@ -22,7 +23,9 @@ struct LoadedCaptions {
     CaptionFormat format = CaptionFormat::unknown;
     int captions = 0;       // texts that are not empty
     SamiImportReport sami;  // what Import SAMI reported, for SAMI
-    // What the cue reader dropped or changed, for SubRip and WebVTT.
+    // A TTML file that is refused: "line N: reason"; empty otherwise.
+    std::string error;
+    // What the cue reader dropped or changed, for SubRip, WebVTT and TTML.
     int malformedBlocks = 0;
     int shortenedCues = 0;
     int cutTexts = 0;
@@ -32,7 +35,7 @@ struct LoadedCaptions {
 // names the command.
 std::optional<std::string> readInputFile(const std::string& path, const char* command, std::FILE* err);
 
-// "SAMI", "SubRip", "WebVTT", or "unknown".
+// "SAMI", "SubRip", "WebVTT", "TTML", or "unknown".
 const char* formatName(CaptionFormat format);
 
 // Reads the bytes as Import SAMI does.
@@ -49,6 +52,8 @@ std::string classNameText(const LanguageClass& language, const CodePageConverter
 std::optional<int> languageOfClass(const std::string& wanted, const CaptionDocument& document,
                                    const CodePageConverter& codePage, const std::string& path, const char* command,
                                    std::FILE* err);
+// Reads the bytes as Import TTML does; a refused file gives its error.
+LoadedCaptions loadTtml(std::string_view bytes, const CodePageConverter& codePage);
 
 // The one-line account of what was read: for SAMI what Import SAMI reports, for cue
 // files what the cue reader counted and the format. No line end.

@@ -18,7 +18,7 @@ using Arguments = std::vector<std::string>;
 // The iconv name of the ANSI code page when --code-page does not name one.
 inline constexpr const char* kDefaultCodePage = "WINDOWS-1252";
 
-// zavcaption list FILE [--code-page NAME]: the captions of a SAMI, SubRip or WebVTT
+// zavcaption list FILE [--code-page NAME]: the captions of a SAMI, SubRip, WebVTT or TTML
 // file (told by its content) as the editor's import reads them, one line per row and
 // language on out, a summary line on err.
 int listCommand(const Arguments& arguments, std::FILE* out, std::FILE* err);

@@ -6,6 +6,8 @@
 #include "core/caption_timing.h"
 #include "core/cue_writer.h"
 #include "core/sami_format.h"
+#include "core/text_encoding.h"
+#include "core/ttml_writer.h"
 
 #include <memory>
 
@@ -41,7 +43,9 @@ int convertCommand(const Arguments& arguments, std::FILE*, std::FILE* err) {
     const CaptionFormat outFormat = captionFormatOfPath(outPath);
     for (const auto& [path, format] : {std::pair{inPath, inFormat}, std::pair{outPath, outFormat}}) {
         if (format == CaptionFormat::unknown) {
-            std::fprintf(err, "zavcaption convert: cannot tell the format of %s: not .smi, .sami, .srt or .vtt\n",
+            std::fprintf(err,
+                         "zavcaption convert: cannot tell the format of %s: not .smi, .sami, .srt, .vtt, .ttml, .dfxp "
+                         "or .xml\n",
                          path.c_str());
             return kExitError;
         }
@@ -49,7 +53,8 @@ int convertCommand(const Arguments& arguments, std::FILE*, std::FILE* err) {
     // SAMI export writes every language; a language to pick would be ignored silently.
     if (outFormat == CaptionFormat::sami && parsed->has("--language")) {
         std::fprintf(err,
-                     "zavcaption convert: --language is for SubRip and WebVTT output; SAMI holds every language\n");
+                     "zavcaption convert: --language is for SubRip, WebVTT and TTML output; SAMI holds every "
+                     "language\n");
         return kExitError;
     }
     const std::string codePageName = parsed->option("--code-page", kDefaultCodePage);
@@ -61,7 +66,14 @@ int convertCommand(const Arguments& arguments, std::FILE*, std::FILE* err) {
     const std::optional<std::string> bytes = readInputFile(inPath, "convert", err);
     if (!bytes) return kExitError;
 
-    LoadedCaptions loaded = isCueFormat(inFormat) ? loadCues(*bytes, *codePage) : loadSami(*bytes, *codePage);
+    LoadedCaptions loaded = inFormat == CaptionFormat::ttml ? loadTtml(*bytes, *codePage)
+                            : isCueFormat(inFormat)         ? loadCues(*bytes, *codePage)
+                                                            : loadSami(*bytes, *codePage);
+    if (!loaded.error.empty()) {
+        std::fprintf(err, "zavcaption convert: %s cannot be read as TTML: %s; %s not written\n", inPath.c_str(),
+                     loaded.error.c_str(), outPath.c_str());
+        return kExitError;
+    }
     if (loaded.captions == 0) {
         std::fprintf(err, "zavcaption convert: %s holds no caption; %s not written\n", inPath.c_str(), outPath.c_str());
         return kExitNothing;
@@ -77,6 +89,12 @@ int convertCommand(const Arguments& arguments, std::FILE*, std::FILE* err) {
         out = samiFileBytes(document, *codePage);
         captions = timedCaptions(document);
         languages = document.languageCount();
+    } else if (outFormat == CaptionFormat::ttml && !parsed->has("--language")) {
+        // TTML holds every language, one div each, unless --language picks one.
+        out = ttmlFileBytesAllLanguages(document);
+        for (int language = 0; language < document.languageCount(); ++language)
+            captions += static_cast<int>(documentCues(document, language).size());
+        languages = document.languageCount();
     } else {
         const std::optional<int> language =
             parsed->has("--language")
@@ -84,7 +102,8 @@ int convertCommand(const Arguments& arguments, std::FILE*, std::FILE* err) {
                 : std::optional<int>(0);
         if (!language) return kExitError;
         out = outFormat == CaptionFormat::subRip ? subRipFileBytes(document, *language)
-                                                 : webVttFileBytes(document, *language);
+              : outFormat == CaptionFormat::webVtt ? webVttFileBytes(document, *language)
+                                                   : ttmlFileBytes(document, *language);
         // The cues the file holds: captions that show nothing give none.
         captions = static_cast<int>(documentCues(document, *language).size());
         languages = 1;
@@ -94,7 +113,7 @@ int convertCommand(const Arguments& arguments, std::FILE*, std::FILE* err) {
         std::fprintf(err, "zavcaption convert: cannot write %s: %s\n", outPath.c_str(), failure.c_str());
         return kExitError;
     }
-    const CaptionFormat from = isCueFormat(inFormat) ? loaded.format : CaptionFormat::sami;
+    const CaptionFormat from = isCueFormat(inFormat) || inFormat == CaptionFormat::ttml ? loaded.format : CaptionFormat::sami;
     std::fprintf(err, "converted %s in %s from %s to %s\n", counted(captions, "caption").c_str(),
                  counted(languages, "language").c_str(), formatName(from), formatName(outFormat));
     return kExitDone;

@@ -20,11 +20,18 @@ int listCommand(const Arguments& arguments, std::FILE* out, std::FILE* err) {
     const std::optional<std::string> bytes = readInputFile(parsed->files[0], "list", err);
     if (!bytes) return kExitError;
 
-    // Only a file that reads as SubRip or WebVTT goes to the cue reader; everything
+    // Only a file that reads as TTML, SubRip or WebVTT goes to its reader; everything
     // else goes to Import SAMI, which makes what it can of any markup.
     const CaptionFormat format = captionFormatOfContent(*bytes);
     const bool cues = format == CaptionFormat::subRip || format == CaptionFormat::webVtt;
-    const LoadedCaptions loaded = cues ? loadCues(*bytes, *codePage) : loadSami(*bytes, *codePage);
+    const LoadedCaptions loaded = format == CaptionFormat::ttml ? loadTtml(*bytes, *codePage)
+                                  : cues                        ? loadCues(*bytes, *codePage)
+                                                                : loadSami(*bytes, *codePage);
+    if (!loaded.error.empty()) {
+        std::fprintf(err, "zavcaption list: %s cannot be read as TTML: %s\n", parsed->files[0].c_str(),
+                     loaded.error.c_str());
+        return kExitError;
+    }
     const std::string listing = captionListing(loaded.document, *codePage);
     std::fwrite(listing.data(), 1, listing.size(), out);
     std::fflush(out);

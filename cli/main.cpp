@@ -22,19 +22,22 @@ const char* const kUsage =
     "usage: zavcaption COMMAND ARGUMENTS\n"
     "\n"
     "  list FILE [--code-page NAME]\n"
-    "      Prints the captions of a SAMI, SubRip or WebVTT file (told by its\n"
+    "      Prints the captions of a SAMI, SubRip, WebVTT or TTML file (told by its\n"
     "      content) as the editor's import reads them: one line per row and\n"
     "      language with a text (class, language code, start time in milliseconds,\n"
     "      text; TAB-separated, UTF-8), then a summary on standard error. In the\n"
     "      text a TAB, CR, LF and backslash are written \\t, \\r, \\n and \\\\. FILE \"-\"\n"
-    "      is the standard input. Exit status: 0 captions read, 1 none, 2 error.\n"
+    "      is the standard input. Exit status: 0 captions read, 1 none, 2 error\n"
+    "      (a TTML file that is not well-formed XML is an error naming the line).\n"
     "\n"
     "  convert IN OUT [--language CLASS] [--code-page NAME]\n"
     "      Reads IN as the editor's import does and writes OUT as its export does,\n"
     "      rows sorted by time; each format is told by the file's extension (.smi or\n"
-    "      .sami, .srt, .vtt). SubRip and WebVTT hold one language: the one of class\n"
-    "      CLASS, else the first. OUT is replaced whole or not at all. Exit status:\n"
-    "      0 written, 1 IN holds no caption (nothing written), 2 error.\n"
+    "      .sami, .srt, .vtt, and .ttml, .dfxp or .xml for TTML). SubRip and WebVTT\n"
+    "      hold one language: the one of class CLASS, else the first. TTML holds\n"
+    "      the language of class CLASS when --language is given, else every\n"
+    "      language (one div each). OUT is replaced whole or not at all. Exit\n"
+    "      status: 0 written, 1 IN holds no caption (nothing written), 2 error.\n"
     "\n"
     "  check FILE [--language CLASS] [--profile NAME] [--fps RATE] [--max-cps N]\n"
     "        [--max-chars N] [--max-lines N] [--min-duration MS] [--max-duration MS]\n"
@@ -52,7 +55,7 @@ const char* const kUsage =
     "\n"
     "  NAME is the iconv name of the ANSI code page (WINDOWS-1252 when not given):\n"
     "  SAMI files are read and written in it, SubRip and WebVTT files read in it\n"
-    "  when they are neither UTF-8 nor marked (they are written in UTF-8).\n";
+    "  when they are neither UTF-8 nor marked (they are written in UTF-8, as TTML).\n";
 
 }  // namespace
 

@@ -2,6 +2,8 @@
 
 #include "core/cue_text.h"
 #include "core/text_encoding.h"
+#include "core/ttml_file.h"
+#include "core/xml_reader.h"
 
 #include <algorithm>
 #include <optional>
@@ -227,6 +229,8 @@ private:
     CueSyntax syntax_;
 };
 
+}  // namespace
+
 // Cues in time order, one for each start, texts within the limit, each ending at the
 // latest where the next one starts.
 void orderCues(CueFile& file) {
@@ -249,7 +253,17 @@ void orderCues(CueFile& file) {
     }
 }
 
-}  // namespace
+bool isTtmlContent(std::string_view bytes) {
+    // Only XML can be TTML: a "<" first (after a UTF-8 mark and blanks), or UTF-16.
+    // Anything else is not decoded a second time just to be told apart.
+    std::size_t at = bytes.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+    const bool utf16 = bytes.size() >= 2 && (bytes[0] == '\0' || bytes[1] == '\0' || bytes.substr(0, 2) == "\xFF\xFE" ||
+                                             bytes.substr(0, 2) == "\xFE\xFF");
+    while (at < bytes.size() && (bytes[at] == ' ' || bytes[at] == '\t' || bytes[at] == '\r' || bytes[at] == '\n')) ++at;
+    if (!utf16 && (at >= bytes.size() || bytes[at] != '<')) return false;
+    const XmlName root = xmlRootName(bytes);
+    return root.localName == u"tt" && currentTtmlNamespace(root.namespaceUri) == kTtmlNamespace;
+}
 
 void joinCuesStartingTogether(std::vector<Cue>& cues) {
     std::size_t kept = 0;
@@ -268,6 +282,7 @@ void joinCuesStartingTogether(std::vector<Cue>& cues) {
 }
 
 CaptionFormat captionFormatOfContent(std::string_view bytes) {
+    if (isTtmlContent(bytes)) return CaptionFormat::ttml;
     const std::u16string text = decodeText(bytes, ByteCodePage());
     return formatOfText(splitLines(text));
 }
@@ -282,18 +297,23 @@ CaptionFormat captionFormatOfPath(std::string_view path) {
     if (extension == "smi" || extension == "sami") return CaptionFormat::sami;
     if (extension == "srt") return CaptionFormat::subRip;
     if (extension == "vtt") return CaptionFormat::webVtt;
+    if (extension == "ttml" || extension == "dfxp" || extension == "xml") return CaptionFormat::ttml;
     return CaptionFormat::unknown;
 }
 
 bool isCueTimingLine(std::u16string_view line) { return timingOf(line).has_value(); }
 
 CueFile readCueFile(std::string_view bytes, const CodePageConverter& codePage) {
+    CueFile file;
+    if (isTtmlContent(bytes)) {
+        file.format = CaptionFormat::ttml;
+        return file;
+    }
     std::u16string text = decodeText(bytes, codePage);
     // A zero character would end a caption text early. It stands for a character
     // lost, as WebVTT reads it; deleting it could make a broken timing line whole.
     std::replace(text.begin(), text.end(), u'\0', u'\uFFFD');
     const Lines lines = splitLines(text);
-    CueFile file;
     file.format = formatOfText(lines);
     if (file.format != CaptionFormat::subRip && file.format != CaptionFormat::webVtt) return file;
     CueReader(file, file.format == CaptionFormat::webVtt ? CueSyntax::webVtt : CueSyntax::subRip).read(lines);

@@ -17,7 +17,7 @@
 
 namespace zav {
 
-enum class CaptionFormat { unknown, sami, subRip, webVtt };
+enum class CaptionFormat { unknown, sami, subRip, webVtt, ttml };
 
 // Cue times are whole milliseconds from 0 to kMaxCueMs, the largest integer a
 // double (a row's start time) holds exactly.
@@ -43,11 +43,17 @@ struct CueFile {
     int cutTexts = 0;         // texts cut to the document's limit
 };
 
-// The format the bytes hold, told by their content: a "WEBVTT" first line, a SAMI
-// tag at the start, else SubRip when any line is a timing line "start --> end".
+// The format the bytes hold, told by their content: TTML when the root element (after
+// an XML declaration, comments and processing instructions) is "tt" in the TTML
+// namespace under any prefix; else a "WEBVTT" first line, a SAMI tag at the start,
+// else SubRip when any line is a timing line "start --> end".
 CaptionFormat captionFormatOfContent(std::string_view bytes);
 
-// The format a file name stands for: ".smi" or ".sami", ".srt", ".vtt", in any case.
+// True when the content is TTML as captionFormatOfContent tells it.
+bool isTtmlContent(std::string_view bytes);
+
+// The format a file name stands for: ".smi" or ".sami", ".srt", ".vtt", ".ttml",
+// ".dfxp" or ".xml" (TTML), in any case.
 CaptionFormat captionFormatOfPath(std::string_view path);
 
 // True when the line reads as a cue's timing line: "start --> end" and perhaps
@@ -62,5 +68,9 @@ void joinCuesStartingTogether(std::vector<Cue>& cues);
 // Reads a SubRip or WebVTT file; other content gives its format and no cue. The
 // encoding: a byte-order mark decides, else valid UTF-8, else the code page.
 CueFile readCueFile(std::string_view bytes, const CodePageConverter& codePage);
+
+// Puts the cues in time order (stable) and cuts each one short where the next one
+// starts, counting those in shortenedCues: the order readCueFile promises.
+void orderCues(CueFile& file);
 
 }  // namespace zav

@@ -361,6 +361,13 @@ std::u16string samiTextOfCueLines(const std::vector<std::u16string_view>& lines,
     return text;
 }
 
+std::u16string samiTextOfPlain(std::u16string_view plain) {
+    std::u16string pending(plain);
+    std::u16string text;
+    flushForSami(pending, text);
+    return text;
+}
+
 std::u16string cutSamiText(std::u16string_view samiText, bool& cut) {
     std::u16string text = captionTextOf(samiText);
     cut = text.size() < samiText.size();

@@ -38,6 +38,10 @@ std::u16string plainTextOf(std::u16string_view samiText);
 // decoded, and what would read as markup in SAMI is escaped.
 std::u16string samiTextOfCueLines(const std::vector<std::u16string_view>& lines, CueSyntax syntax);
 
+// Plain characters as document text: a "<" that would start a tag and a "&" that
+// would start an entity are escaped, line breaks become blanks; the rest stays.
+std::u16string samiTextOfPlain(std::u16string_view plain);
+
 // The text cut to the document's limit (captionTextOf), and never in the middle of
 // a tag or an entity, which would show as stray characters. Sets cut when anything
 // was lost.

@@ -24,4 +24,9 @@ list(APPEND ZAV_CORE_SOURCES
   ${ZAV_ROOT}/core/time_text.cpp
   ${ZAV_ROOT}/core/transcript_text.cpp
   ${ZAV_ROOT}/core/transport_values.cpp
+  ${ZAV_ROOT}/core/ttml_document.cpp
+  ${ZAV_ROOT}/core/ttml_file.cpp
+  ${ZAV_ROOT}/core/ttml_time.cpp
+  ${ZAV_ROOT}/core/ttml_writer.cpp
+  ${ZAV_ROOT}/core/xml_reader.cpp
 )
