@@ -5,6 +5,7 @@
 // ratio of the two times is printed.
 #include "cli/iconv_code_page.h"
 #include "core/caption_document.h"
+#include "core/sami_format.h"
 #include "core/sami_import.h"
 
 #include <benchmark/benchmark.h>
@@ -92,6 +93,30 @@ void importOtherLayout(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(bytes.size()));
 }
 BENCHMARK(importOtherLayout)->Arg(2000)->Arg(100000)->MinTime(1.0)->Unit(benchmark::kMillisecond);
+
+// The check that picks the reader, on an exported file of as many SYNCs in two
+// languages: every line is looked at once, so the time grows with the file.
+void checkOwnLayout(benchmark::State& state) {
+    std::mt19937 random(5);
+    zav::CaptionDocument document;
+    document.appendLanguage(zav::LanguageClass("ENUSCC", "English", "en-US"));
+    document.appendLanguage(zav::LanguageClass("FRFRCC", "French", "fr-FR"));
+    for (int row = 0; row < state.range(0); ++row) {
+        document.appendRow();
+        document.setStartTime(row, row * 1500.0, *cp1252);
+        for (int language = 0; language < 2; ++language) {
+            std::string text = captionText(random);
+            text.erase(std::remove_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }),
+                       text.end());
+            document.setText(language, row, cp1252->fromAnsi(text));
+        }
+    }
+    const std::string bytes = zav::samiFileBytes(document, *cp1252);
+    if (!zav::isOwnSamiLayout(bytes)) state.SkipWithError("the exported file left the layout");
+    for (auto _ : state) benchmark::DoNotOptimize(zav::isOwnSamiLayout(bytes));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(bytes.size()));
+}
+BENCHMARK(checkOwnLayout)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void ffmpegDemux(benchmark::State& state) {
     const int syncs = static_cast<int>(state.range(0));

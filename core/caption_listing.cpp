@@ -19,6 +19,19 @@ std::string fieldOf(const std::string& ansi, const CodePageConverter& codePage) 
     return field;
 }
 
+// The text field, its TABs, line breaks and backslashes escaped.
+void appendTextField(std::string& listing, const std::u16string& text) {
+    for (const char c : utf16ToUtf8(text)) {
+        switch (c) {
+        case '\t': listing += "\\t"; break;
+        case '\r': listing += "\\r"; break;
+        case '\n': listing += "\\n"; break;
+        case '\\': listing += "\\\\"; break;
+        default: listing += c;
+        }
+    }
+}
+
 }  // namespace
 
 std::string millisecondsText(double ms) {
@@ -45,7 +58,7 @@ std::string captionListing(const CaptionDocument& document, const CodePageConver
             if (text.empty()) continue;
             listing += prefixes[language];
             listing += time;
-            listing += utf16ToUtf8(text);
+            appendTextField(listing, text);
             listing += '\n';
         }
     }

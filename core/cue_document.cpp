@@ -1,6 +1,7 @@
 #include "core/cue_document.h"
 
 #include "core/caption_timing.h"
+#include "core/cue_text.h"
 
 #include <algorithm>
 
@@ -15,6 +16,20 @@ struct CueRow {
     const std::u16string* text;
 };
 
+// The cues in time order, those that start together joined into one; a joined text
+// is cut to the document's limit as the reader cuts. Cues from the reader come
+// joined already.
+std::vector<Cue> joinedCues(const std::vector<Cue>& fileCues) {
+    std::vector<Cue> cues = fileCues;
+    std::stable_sort(cues.begin(), cues.end(), [](const Cue& a, const Cue& b) { return a.startMs < b.startMs; });
+    joinCuesStartingTogether(cues);
+    for (Cue& cue : cues) {
+        bool cut = false;
+        if (cue.text.size() > kMaxCaptionText) cue.text = cutSamiText(cue.text, cut);
+    }
+    return cues;
+}
+
 std::vector<CueRow> cueRows(const std::vector<Cue>& cues) {
     std::vector<CueRow> rows;
     rows.reserve(cues.size() * 2);
@@ -24,7 +39,7 @@ std::vector<CueRow> cueRows(const std::vector<Cue>& cues) {
         if (cues[i].endMs < kOpenCueEndMs && (last || cues[i].endMs < cues[i + 1].startMs))
             rows.push_back({static_cast<double>(cues[i].endMs), &kNoText});
     }
-    // Cues from the reader are in order already; any others are put in order here.
+    // Cues that overlap (any not from the reader) may leave an end after a start.
     std::stable_sort(rows.begin(), rows.end(), [](const CueRow& a, const CueRow& b) { return a.ms < b.ms; });
     return rows;
 }
@@ -133,7 +148,8 @@ bool replaceWithCues(CaptionDocument& document, const CueFile& file, const CodeP
     if (file.cues.empty()) return false;
     CaptionDocument built;
     built.appendLanguage(importLanguageFor(document));
-    for (const CueRow& row : cueRows(file.cues)) {
+    const std::vector<Cue> cues = joinedCues(file.cues);
+    for (const CueRow& row : cueRows(cues)) {
         built.appendRow();
         const int index = built.rowCount() - 1;
         built.setStartTime(index, row.ms, codePage);
@@ -146,7 +162,8 @@ bool replaceWithCues(CaptionDocument& document, const CueFile& file, const CodeP
 int addCueLanguage(CaptionDocument& document, const CueFile& file, LanguageClass language,
                    const CodePageConverter& codePage) {
     if (file.cues.empty()) return -1;
-    const std::vector<CueRow> track = cueRows(file.cues);
+    const std::vector<Cue> cues = joinedCues(file.cues);
+    const std::vector<CueRow> track = cueRows(cues);
     document = LanguageMerge(document, track).run(std::move(language), codePage);
     return document.languageCount() - 1;
 }

@@ -3,7 +3,8 @@
 // the document, and Add Language, which brings the cues in beside the languages the
 // document has.
 //
-// Each cue gives a row at its start with its text; where a cue ends before the next
+// Each cue gives a row at its start with its text (cues that start together give one
+// row, their texts joined as joinCuesStartingTogether joins them); where a cue ends before the next
 // one starts (and after the last one), an empty row at its end clears the screen, so
 // that its times survive export to SAMI, SubRip and WebVTT alike. An end at or after
 // kOpenCueEndMs gives no such row: the caption stays, as in SAMI.

@@ -15,6 +15,10 @@ bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 bool isBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 char16_t lowerAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
 
+// White space around the arrow and before the settings of a timing line: a form
+// feed counts, as in WebVTT.
+bool isTimingBlank(char16_t c) { return isBlank(c) || c == u'\f'; }
+
 bool isBlankLine(std::u16string_view line) { return std::all_of(line.begin(), line.end(), isBlank); }
 
 bool isDigitsLine(std::u16string_view line) {
@@ -54,8 +58,10 @@ std::size_t readNumber(std::u16string_view text, std::size_t& at, std::size_t ma
 }
 
 // "hours:mm:ss,mmm" with up to ten hour digits, or "mm:ss,mmm"; a point may stand
-// for the comma.
-std::optional<std::int64_t> timestampAt(std::u16string_view text, std::size_t& at) {
+// for the comma. The digits after it are a fraction of a second: SubRip files from
+// centisecond writers have one or two ("27,46" is 27.46 s, "27,5" is 27.5 s), and
+// WebVTT, whose timestamps always have three, refuses the shorter forms.
+std::optional<std::int64_t> timestampAt(std::u16string_view text, std::size_t& at, CueSyntax syntax) {
     std::int64_t fields[3] = {0, 0, 0};
     std::size_t widths[3] = {0, 0, 0};
     int count = 0;
@@ -71,7 +77,9 @@ std::optional<std::int64_t> timestampAt(std::u16string_view text, std::size_t& a
     if (at >= text.size() || (text[at] != u',' && text[at] != u'.')) return std::nullopt;
     ++at;
     std::int64_t millis = 0;
-    if (readNumber(text, at, 3, millis) != 3) return std::nullopt;
+    const std::size_t digits = readNumber(text, at, 3, millis);
+    if (digits == 0 || (syntax == CueSyntax::webVtt && digits != 3)) return std::nullopt;
+    for (std::size_t i = digits; i < 3; ++i) millis *= 10;
     const std::int64_t minutes = fields[count - 2];
     const std::int64_t seconds = fields[count - 1];
     if (minutes >= 60 || seconds >= 60 || (hours && fields[0] > kMaxCueMs / 3600000)) return std::nullopt;
@@ -87,17 +95,17 @@ struct Timing {
 
 // "start --> end", blanks around the arrow optional; whatever follows the end time
 // after a blank (WebVTT cue settings, SubRip coordinates) is passed over.
-std::optional<Timing> timingOf(std::u16string_view line) {
+std::optional<Timing> timingOf(std::u16string_view line, CueSyntax syntax = CueSyntax::subRip) {
     std::size_t at = 0;
-    while (at < line.size() && isBlank(line[at])) ++at;
-    const auto start = timestampAt(line, at);
+    while (at < line.size() && isTimingBlank(line[at])) ++at;
+    const auto start = timestampAt(line, at, syntax);
     if (!start) return std::nullopt;
-    while (at < line.size() && isBlank(line[at])) ++at;
+    while (at < line.size() && isTimingBlank(line[at])) ++at;
     if (line.substr(at, 3) != u"-->") return std::nullopt;
     at += 3;
-    while (at < line.size() && isBlank(line[at])) ++at;
-    const auto end = timestampAt(line, at);
-    if (!end || (at < line.size() && !isBlank(line[at]))) return std::nullopt;
+    while (at < line.size() && isTimingBlank(line[at])) ++at;
+    const auto end = timestampAt(line, at, syntax);
+    if (!end || (at < line.size() && !isTimingBlank(line[at]))) return std::nullopt;
     return Timing{*start, *end};
 }
 
@@ -158,7 +166,7 @@ public:
 private:
     void readHeader(const Lines& block) {
         for (std::size_t i = 1; i < block.size(); ++i) {
-            if (timingOf(block[i])) {
+            if (timingOf(block[i], syntax_)) {
                 readCues(block, i);
                 return;
             }
@@ -171,7 +179,7 @@ private:
              startsWithWord(block[0], u"REGION")))
             return;
         std::size_t first = 0;
-        while (first < block.size() && !timingOf(block[first])) ++first;
+        while (first < block.size() && !timingOf(block[first], syntax_)) ++first;
         // One line may come before the timing: a SubRip index or a WebVTT identifier.
         if (first == block.size() || first > 1) ++file_.malformedBlocks;
         if (first < block.size()) readCues(block, first);
@@ -179,17 +187,29 @@ private:
 
     // The cues from the timing line at block[at] on. A timing line among the text
     // lines starts the next cue, taking a line of digits just before it as its index.
+    // In WebVTT any line with an arrow ends the text; when it is no timing line, the
+    // lines from it to the next timing line are a block without a cue.
     void readCues(const Lines& block, std::size_t at) {
         while (at < block.size()) {
-            const Timing timing = *timingOf(block[at]);
+            const Timing timing = *timingOf(block[at], syntax_);
             std::size_t next = at + 1;
-            while (next < block.size() && !timingOf(block[next])) ++next;
+            while (next < block.size() && !endsText(block[next])) ++next;
+            const bool timed = next < block.size() && timingOf(block[next], syntax_);
             std::size_t textEnd = next;
-            if (next < block.size() && textEnd > at + 1 && isDigitsLine(block[textEnd - 1])) --textEnd;
+            if (timed && textEnd > at + 1 && isDigitsLine(block[textEnd - 1])) --textEnd;
             addCue(timing, Lines(block.begin() + static_cast<std::ptrdiff_t>(at + 1),
                                  block.begin() + static_cast<std::ptrdiff_t>(textEnd)));
+            if (next < block.size() && !timed) {
+                ++file_.malformedBlocks;
+                while (next < block.size() && !timingOf(block[next], syntax_)) ++next;
+            }
             at = next;
         }
+    }
+
+    bool endsText(std::u16string_view line) const {
+        if (syntax_ == CueSyntax::webVtt && line.find(u"-->") != std::u16string_view::npos) return true;
+        return timingOf(line, syntax_).has_value();
     }
 
     void addCue(const Timing& timing, const Lines& textLines) {
@@ -197,22 +217,30 @@ private:
             ++file_.malformedBlocks;
             return;
         }
-        bool cut = false;
-        std::u16string text = cutSamiText(samiTextOfCueLines(textLines, syntax_), cut);
-        // A cue without text shows nothing and gives no row.
-        if (text.empty()) return;
-        if (cut) ++file_.cutTexts;
-        file_.cues.push_back(Cue{timing.startMs, timing.endMs, std::move(text)});
+        // A cue without text shows nothing and gives no row. The text is cut to the
+        // document's limit once cues that start together are joined.
+        std::u16string text = samiTextOfCueLines(textLines, syntax_);
+        if (!text.empty()) file_.cues.push_back(Cue{timing.startMs, timing.endMs, std::move(text)});
     }
 
     CueFile& file_;
     CueSyntax syntax_;
 };
 
-// Cues in time order, each ending at the latest where the next one starts.
+// Cues in time order, one for each start, texts within the limit, each ending at the
+// latest where the next one starts.
 void orderCues(CueFile& file) {
     std::stable_sort(file.cues.begin(), file.cues.end(),
                      [](const Cue& a, const Cue& b) { return a.startMs < b.startMs; });
+    joinCuesStartingTogether(file.cues);
+    for (Cue& cue : file.cues) {
+        bool cut = false;
+        cue.text = cutSamiText(cue.text, cut);
+        if (cut) ++file.cutTexts;
+    }
+    // A text cut inside its first tag may be left empty.
+    file.cues.erase(std::remove_if(file.cues.begin(), file.cues.end(), [](const Cue& cue) { return cue.text.empty(); }),
+                    file.cues.end());
     for (std::size_t i = 0; i + 1 < file.cues.size(); ++i) {
         if (file.cues[i].endMs > file.cues[i + 1].startMs) {
             file.cues[i].endMs = file.cues[i + 1].startMs;
@@ -222,6 +250,22 @@ void orderCues(CueFile& file) {
 }
 
 }  // namespace
+
+void joinCuesStartingTogether(std::vector<Cue>& cues) {
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < cues.size(); ++i) {
+        if (kept > 0 && cues[kept - 1].startMs == cues[i].startMs) {
+            Cue& joined = cues[kept - 1];
+            joined.text += u"<br>";
+            joined.text += cues[i].text;
+            joined.endMs = std::max(joined.endMs, cues[i].endMs);
+        } else {
+            if (kept != i) cues[kept] = std::move(cues[i]);
+            ++kept;
+        }
+    }
+    cues.resize(kept);
+}
 
 CaptionFormat captionFormatOfContent(std::string_view bytes) {
     const std::u16string text = decodeText(bytes, ByteCodePage());
@@ -245,8 +289,9 @@ bool isCueTimingLine(std::u16string_view line) { return timingOf(line).has_value
 
 CueFile readCueFile(std::string_view bytes, const CodePageConverter& codePage) {
     std::u16string text = decodeText(bytes, codePage);
-    // A zero character would end a caption text early; it has no meaning in a cue.
-    text.erase(std::remove(text.begin(), text.end(), u'\0'), text.end());
+    // A zero character would end a caption text early. It stands for a character
+    // lost, as WebVTT reads it; deleting it could make a broken timing line whole.
+    std::replace(text.begin(), text.end(), u'\0', u'\uFFFD');
     const Lines lines = splitLines(text);
     CueFile file;
     file.format = formatOfText(lines);

@@ -1,9 +1,12 @@
 #pragma once
 // SubRip and WebVTT files read as cues: a start, an end and a text each. The reader
 // is tolerant in what it takes (missing index lines, a comma or a point before the
-// milliseconds, any line ends, a last block without a blank line after it, cues
+// milliseconds, in SubRip one or two digits there read as tenths or hundredths of a
+// second, any line ends, a last block without a blank line after it, cues
 // that run into each other without one) and counts what it had to drop or change;
-// the caller decides what to tell the user.
+// the caller decides what to tell the user. A zero character reads as U+FFFD and a
+// form feed is white space in a timing line; in WebVTT any line holding "-->" ends
+// the text of the cue before it, as the WebVTT parsing rules have it.
 
 #include "core/code_page.h"
 
@@ -31,8 +34,8 @@ struct Cue {
 
 struct CueFile {
     CaptionFormat format = CaptionFormat::unknown;
-    // Sorted by start time (cues that start together keep their file order); no cue
-    // ends after the next one starts, and every text is non-empty and within the
+    // Sorted by start time, no two starting together (joinCuesStartingTogether); no
+    // cue ends after the next one starts, and every text is non-empty and within the
     // document's limit.
     std::vector<Cue> cues;
     int malformedBlocks = 0;  // blocks with no usable timing line, or ending before they start
@@ -48,8 +51,13 @@ CaptionFormat captionFormatOfContent(std::string_view bytes);
 CaptionFormat captionFormatOfPath(std::string_view path);
 
 // True when the line reads as a cue's timing line: "start --> end" and perhaps
-// settings after a blank.
+// settings after a blank, in the more lenient reading of SubRip.
 bool isCueTimingLine(std::u16string_view line);
+
+// Joins the cues (sorted by start time) that start together into one, as the
+// document has one row for a time: their texts joined with "<br>" in their order,
+// the latest end kept. The texts are not cut here.
+void joinCuesStartingTogether(std::vector<Cue>& cues);
 
 // Reads a SubRip or WebVTT file; other content gives its format and no cue. The
 // encoding: a byte-order mark decides, else valid UTF-8, else the code page.

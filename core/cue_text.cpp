@@ -186,6 +186,9 @@ std::optional<std::u16string> colorOf(std::u16string_view attributes) {
 }
 
 // Builds the lines of one cue: text goes to the current line, escaped for WebVTT.
+// The tags it writes are balanced within the cue: a closer with no open tag of its
+// name goes, one that meets tags opened inside its own closes and opens them again
+// around it, and tags still open at the end close on the last line.
 class CueLineWriter {
 public:
     explicit CueLineWriter(CueSyntax syntax) : syntax_(syntax) { lines_.emplace_back(); }
@@ -203,12 +206,19 @@ public:
         for (const char16_t c : run) add(c);
     }
     void tag(const Tag& tag) {
+        const bool styled = tag.name == u"i" || tag.name == u"b" || tag.name == u"u";
+        const bool font = tag.name == u"font" && syntax_ == CueSyntax::subRip;
         if (tag.name == u"br") {
             lines_.emplace_back();
-        } else if (tag.name == u"i" || tag.name == u"b" || tag.name == u"u") {
-            lines_.back() += (tag.closing ? u"</" : u"<") + tag.name + u">";
-        } else if (tag.name == u"font" && syntax_ == CueSyntax::subRip) {
-            font(tag);
+        } else if ((styled || font) && tag.closing) {
+            close(tag.name);
+        } else if (styled) {
+            open(tag.name, u"<" + tag.name + u">");
+        } else if (font) {
+            // A font tag stays with its color only; one without a color is still opened,
+            // unwritten, so that its end tag closes it and not an outer font.
+            const auto color = colorOf(tag.attributes);
+            open(tag.name, color ? u"<font color=\"" + *color + u"\">" : u"");
         }
     }
     std::vector<std::u16string> lines() {
@@ -218,26 +228,40 @@ public:
             for (const char16_t c : line) blank = blank && isBlank(c);
             if (!blank) kept.push_back(std::move(line));
         }
+        if (!kept.empty()) {
+            for (auto it = open_.rbegin(); it != open_.rend(); ++it) kept.back() += closerOf(*it);
+        }
         return kept;
     }
 
 private:
-    // A font tag stays with its color only; its end tag stays when its start did.
-    void font(const Tag& tag) {
-        if (tag.closing) {
-            if (fontsKept_.empty()) return;
-            if (fontsKept_.back()) lines_.back() += u"</font>";
-            fontsKept_.pop_back();
-            return;
-        }
-        const auto color = colorOf(tag.attributes);
-        fontsKept_.push_back(color.has_value());
-        if (color) lines_.back() += u"<font color=\"" + *color + u"\">";
+    struct OpenTag {
+        std::u16string name;
+        std::u16string start;  // as written; empty for a tag kept out of the file
+    };
+
+    static std::u16string closerOf(const OpenTag& tag) {
+        return tag.start.empty() ? std::u16string() : u"</" + tag.name + u">";
+    }
+
+    void open(const std::u16string& name, std::u16string start) {
+        lines_.back() += start;
+        open_.push_back(OpenTag{name, std::move(start)});
+    }
+
+    void close(const std::u16string& name) {
+        std::size_t found = open_.size();
+        while (found > 0 && open_[found - 1].name != name) --found;
+        if (found == 0) return;
+        std::u16string& line = lines_.back();
+        for (std::size_t i = open_.size(); i >= found; --i) line += closerOf(open_[i - 1]);
+        for (std::size_t i = found; i < open_.size(); ++i) line += open_[i].start;
+        open_.erase(open_.begin() + static_cast<std::ptrdiff_t>(found - 1));
     }
 
     CueSyntax syntax_;
     std::vector<std::u16string> lines_;
-    std::vector<bool> fontsKept_;
+    std::vector<OpenTag> open_;
 };
 
 // Plain text of an imported WebVTT cue waits here until the next kept tag, so that

@@ -21,7 +21,10 @@ enum class CueSyntax { subRip, webVtt };
 // <i>, <b> and <u> stay (written in lower case), in SubRip also <font color=...>
 // (written as <font color="...">, other attributes dropped) with its end tag; every
 // other tag goes; entities are decoded, and WebVTT escapes "&", "<" and ">".
-// Lines holding nothing but blanks are left out, since a blank line ends a cue.
+// The tags kept are balanced over the cue's lines: closers without an open tag of
+// their name go, tags crossed by a closer close and open again around it, and tags
+// left open close at the end of the last line. Lines holding nothing but blanks are
+// left out, since a blank line ends a cue.
 std::vector<std::u16string> cueLinesOf(std::u16string_view samiText, CueSyntax syntax);
 
 // What the document text shows: tags dropped, entities decoded, each line break as

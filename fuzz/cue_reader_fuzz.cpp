@@ -36,8 +36,8 @@ void checkCues(const zav::CueFile& file) {
         CHECK(!cues[i].text.empty() && cues[i].text.size() <= zav::kMaxCaptionText);
         CHECK(cues[i].text.find(u'\0') == std::u16string::npos);
         if (i + 1 < cues.size()) {
-            CHECK(cues[i].endMs <= cues[i + 1].startMs);
-            CHECK(cues[i].endMs > cues[i].startMs || cues[i + 1].startMs == cues[i].startMs);
+            // One cue for each start: cues that start together are joined.
+            CHECK(cues[i].endMs <= cues[i + 1].startMs && cues[i].endMs > cues[i].startMs);
         }
     }
 }

@@ -82,6 +82,27 @@ TEST(CueRoundTrip, ManyFilesSurviveTheDocumentAndSami) {
     }
 }
 
+// Cues that start together become one row, their texts joined in file order and the
+// longer end clearing the screen; a text joined past the limit is cut and counted.
+TEST(CueRoundTrip, CuesStartingTogetherKeepEveryText) {
+    const std::string bytes =
+        "1\n00:00:01,000 --> 00:00:02,000\nA\n\n2\n00:00:01,000 --> 00:00:03,000\nB\nb\n\n"
+        "3\n00:00:05,000 --> 00:00:06,000\n" + std::string(150, 'x') + "\n\n4\n00:00:05,000 --> 00:00:06,000\ny\n\n";
+    const std::string joined = "1\r\n00:00:01,000 --> 00:00:03,000\r\nA\r\nB\r\nb\r\n\r\n";
+    const CueFile file = readCueFile(bytes, cp1252);
+    EXPECT_EQ(file.cutTexts, 0);
+    EXPECT_EQ(subRipFileBytes(imported(bytes), 0),
+              joined + "2\r\n00:00:05,000 --> 00:00:06,000\r\n" + std::string(150, 'x') + "\r\ny\r\n\r\n");
+    EXPECT_EQ(readCueFile(bytes + "5\n00:00:05,000 --> 00:00:06,000\n" + std::string(60, 'z') + "\n", cp1252).cutTexts, 1);
+    // The same from cues not read from a file, and for Add Language.
+    CaptionDocument document;
+    ASSERT_TRUE(replaceWithCues(document, CueFile{CaptionFormat::subRip, {{1000, 2000, u"A"}, {1000, 3000, u"B<br>b"}}},
+                                cp1252));
+    EXPECT_EQ(subRipFileBytes(document, 0), joined);
+    ASSERT_EQ(addCueLanguage(document, file, LanguageClass("X", "X", "x"), cp1252), 1);
+    EXPECT_EQ(subRipFileBytes(document, 1).substr(0, joined.size()), joined);
+}
+
 TEST(CueImport, ReplacesTheDocumentKeepingTheCurrentLanguagesNames) {
     CaptionDocument document;
     document.appendLanguage(LanguageClass("ENUSCC", "US English", "en-us"));
@@ -142,8 +163,14 @@ TEST(CueAddLanguage, CuesGoBesideTheRowsAndNothingElseChanges) {
               (std::vector<std::u16string>{u"", u"Un", u"Deux", u"", u"", u"Trois", u"", u""}));
     EXPECT_EQ(document.times[1].timeText, u"00:00:01:000");
     EXPECT_EQ(document.languages[1].className(), "FRFRCC");
+    EXPECT_EQ(document.currentLanguage, 0);
+    // A cue that stays open still shows on the timed rows after it, not on the untimed one.
+    const CueFile open = readCueFile("00:00:06,000 --> 1193:02:47,295\nOpen\n", cp1252);
+    EXPECT_EQ(addCueLanguage(document, open, LanguageClass("DEDECC", "German", "de"), cp1252), 2);
+    EXPECT_EQ(document.languages[2].texts.back(), u"");
+    EXPECT_EQ(document.languages[2].texts[document.rowCount() - 2], u"Open");
     EXPECT_EQ(addCueLanguage(document, CueFile(), LanguageClass("X", "X", "x"), cp1252), -1);
-    EXPECT_EQ(document.languageCount(), 2);
+    EXPECT_EQ(document.languageCount(), 3);
 }
 
 // What a language shows at a time, by the preview line's rule.

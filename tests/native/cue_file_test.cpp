@@ -12,6 +12,8 @@
 namespace zav {
 namespace {
 
+using namespace std::string_literals;
+
 const test::IconvCodePage cp1252;
 
 using CueList = std::vector<std::tuple<std::int64_t, std::int64_t, std::u16string>>;
@@ -51,6 +53,8 @@ const ReadCase kCases[] = {
      CaptionFormat::subRip, {{1000, 2000, u"an &amp;<br><i>b</i> <s>x</s><br>c{ d"}}},
     {"hours_above_99", "1\n123:04:05,678 --> 1234:00:00,000\nlate\n", CaptionFormat::subRip,
      {{443045678, 4442400000, u"late"}}},
+    {"blank_before_the_first_index", " 1\n00:59:00,000 --> 00:59:01,000\nA\n", CaptionFormat::subRip,
+     {{3540000, 3541000, u"A"}}},
     {"missing_index_lines", "00:00:01,000 --> 00:00:02,000\nA\n\n00:00:03,000 --> 00:00:04,000\nB\n",
      CaptionFormat::subRip, {{1000, 2000, u"A"}, {3000, 4000, u"B"}}},
     {"comma_or_point", "1\n00:00:01.000 --> 00:00:02,000\nA\n\n2\n00:00:03,000-->00:00:04.000 X1:10 Y1:20\nB\n",
@@ -89,6 +93,17 @@ const ReadCase kCases[] = {
      "01:00:03.000 --> 01:00:04.000\n<i>one</i>\ntwo &lt;3\n",
      CaptionFormat::webVtt,
      {{1000, 2000, u"Hi & bye!<br>kr<i>t</i> &lt;b &lt;i> &amp;amp;"}, {3603000, 3604000, u"<i>one</i><br>two <3"}}},
+    {"subrip_centiseconds_and_tenths",
+     "1\n00:29:27,46 --> 00:29:30,12\nA\n\n2\n00:29:31,5 --> 00:29:32.05\nB\n\n3\n00:29:33,1234 --> 00:29:34,000\nC\n",
+     CaptionFormat::subRip, {{1767460, 1770120, u"A"}, {1771500, 1772050, u"B"}}, 1},
+    {"webvtt_arrow_line_ends_the_text",
+     "WEBVTT\n\n00:01.000 --> 00:02.000\nA\nnot --> a time\nlost\n00:03.000 --> 00:04.000\nB\n", CaptionFormat::webVtt,
+     {{1000, 2000, u"A"}, {3000, 4000, u"B"}}, 1},
+    {"webvtt_nul_is_a_replacement_character",
+     "WEBVTT\n\n00:01.000 --> 00:0\0\x32.000\nA\n\n00:03.000 --> 00:04.000\nB\0C\n"s, CaptionFormat::webVtt,
+     {{3000, 4000, u"B\uFFFDC"}}, 1},
+    {"webvtt_form_feed_is_white_space", "WEBVTT\n\n00:01.000\f-->\f00:02.000\fline:0\nA\n", CaptionFormat::webVtt,
+     {{1000, 2000, u"A"}}},
     {"webvtt_cue_in_the_header", "WEBVTT\n00:00:01.000 --> 00:00:02.000\nA\n", CaptionFormat::webVtt,
      {{1000, 2000, u"A"}}},
 };

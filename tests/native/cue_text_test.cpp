@@ -26,6 +26,7 @@ TEST(CueLines, MarkupBecomesEachFormatsLines) {
         {u"<font face=Arial color='#ff0000'>red</font> <FONT size=2>big</FONT>",
          {u"<font color=\"#ff0000\">red</font> big"},
          {u"red big"}},
+        {u"<font color= \"red\">x</font>", {u"<font color=\"red\">x</font>"}, {u"x"}},
         {u"<span class=x>s</span> <p>q", {u"s q"}, {u"s q"}},
         {u"Tom &amp; Jerry &lt;3&gt; caf&#233; &#x263A; &nbsp;x", {u"Tom & Jerry <3> caf\u00e9 \u263a \u00a0x"},
          {u"Tom &amp; Jerry &lt;3&gt; caf\u00e9 \u263a \u00a0x"}},
@@ -34,6 +35,12 @@ TEST(CueLines, MarkupBecomesEachFormatsLines) {
          {u"a &lt; b, 1&lt;2, x &amp;co; AT&amp;T &lt;i"}},
         // Lines left blank would end the cue early.
         {u"<br>top<br> <br><i></i><br>bottom<br>", {u"top", u"<i></i>", u"bottom"}, {u"top", u"<i></i>", u"bottom"}},
+        // Tags are balanced within the cue: open ones close at its end, stray closers go,
+        // and crossed ones close and open again.
+        {u"<u>open<br>x<br> ", {u"<u>open", u"x</u>"}, {u"<u>open", u"x</u>"}},
+        {u"<s>x</b></I>", {u"x"}, {u"x"}},
+        {u"<i><b>x</i>y</b>", {u"<i><b>x</b></i><b>y</b>"}, {u"<i><b>x</b></i><b>y</b>"}},
+        {u"<font color=red>a<font size=2>b</font>c</font></font>", {u"<font color=\"red\">abc</font>"}, {u"abc"}},
         {u"   ", {}, {}},
         {u"", {}, {}},
     };

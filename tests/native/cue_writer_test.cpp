@@ -9,6 +9,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -52,7 +53,35 @@ TEST(CueExport, RowsBecomeCuesAsThePreviewShowsThem) {
               "00:00:05.000 --> 00:00:09.000\r\na &lt; b &lt;c&gt; \xC3\xA9\r\n\r\n"
               "00:00:12.000 --> 00:00:13.500\r\nLast words here\r\n\r\n");
     EXPECT_EQ(subRipFileBytes(document, 1), "");
+    // Rows out of time order are taken in time order.
+    EXPECT_EQ(subRipFileBytes(oneLanguage({{5000, u"five"}, {1000, u"one"}}), 0),
+              "1\r\n00:00:01,000 --> 00:00:05,000\r\none\r\n\r\n2\r\n00:00:05,000 --> 00:00:06,500\r\nfive\r\n\r\n");
     EXPECT_EQ(webVttFileBytes(CaptionDocument(), 0), "WEBVTT\r\n\r\n");
+}
+
+// Whatever the markup of a text, the tags of every cue written are balanced.
+TEST(CueExport, WrittenTagsAreBalanced) {
+    const std::u16string pieces[] = {u"<i>", u"</i>", u"<B>", u"</b>", u"<u>", u"</u>", u"<s>", u"</s>",
+                                     u"<font color=red>", u"<font face=x>", u"</font>", u"<br>", u"x", u" ", u"&amp;", u"<"};
+    std::mt19937 random(11);
+    for (int round = 0; round < 300; ++round) {
+        std::u16string text;
+        for (int n = static_cast<int>(random() % 80); n > 0; --n) text += pieces[random() % std::size(pieces)];
+        for (const CueSyntax syntax : {CueSyntax::subRip, CueSyntax::webVtt}) {
+            std::vector<std::string> open;
+            const std::string bytes = cueFileBytes({Cue{0, 1000, text}}, syntax);
+            static const std::regex tag("<(/?)(i|b|u|font)( [^>]*)?>");
+            for (std::sregex_iterator it(bytes.begin(), bytes.end(), tag), end; it != end; ++it) {
+                if ((*it)[1].length() == 0) {
+                    open.push_back((*it)[2]);
+                } else {
+                    ASSERT_TRUE(!open.empty() && open.back() == (*it)[2]) << bytes;
+                    open.pop_back();
+                }
+            }
+            ASSERT_TRUE(open.empty()) << bytes;
+        }
+    }
 }
 
 TEST(CueExport, TimesAreWholeMillisecondsWithinRange) {
@@ -63,6 +92,7 @@ TEST(CueExport, TimesAreWholeMillisecondsWithinRange) {
     for (const auto& [ms, whole] : times) EXPECT_EQ(cueTimeOf(ms), whole) << ms;
     EXPECT_EQ(cueTimestamp(0, CueSyntax::subRip), "00:00:00,000");
     EXPECT_EQ(cueTimestamp(3723004, CueSyntax::subRip), "01:02:03,004");
+    EXPECT_EQ(cueTimestamp(32400000, CueSyntax::subRip), "09:00:00,000");
     EXPECT_EQ(cueTimestamp(360000000, CueSyntax::webVtt), "100:00:00.000");
     EXPECT_EQ(cueTimestamp(kMaxCueMs, CueSyntax::webVtt), "2501999792:59:00.991");
 }

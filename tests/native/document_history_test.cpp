@@ -56,6 +56,12 @@ TEST(DocumentState, CapturedDocumentsComeBackExactly) {
         expectSameDocument(back, document);
         EXPECT_TRUE(back.isConsistent());
         EXPECT_TRUE(captureState(back, nullptr, &state).sameDocument(state));
+        EXPECT_TRUE(captureState(document, nullptr, nullptr).sameDocument(state));
+        CaptionDocument grown = document;
+        grown.appendLanguage(LanguageClass("More", "More", "xx"));
+        const DocumentState more = captureState(grown, nullptr, &state);
+        EXPECT_FALSE(more.sameDocument(state));
+        EXPECT_FALSE(state.sameDocument(more));
     }
 }
 
@@ -90,6 +96,12 @@ TEST(DocumentState, WhatDidNotChangeIsShared) {
     EXPECT_NE(edited.languages[1].texts, first.languages[1].texts);
     EXPECT_EQ((*edited.languages[0].texts)[5], (*first.languages[0].texts)[5]);
     EXPECT_FALSE(edited.sameDocument(first));
+
+    // The first row's text alone.
+    document.setText(0, 0, u"row zero changed");
+    const DocumentState firstRow = captureState(document, nullptr, &edited);
+    EXPECT_EQ(firstRow.text(0, 0), u"row zero changed");
+    EXPECT_FALSE(firstRow.sameDocument(edited));
 
     // A sort moves the texts: the lists are new, the texts themselves are not.
     sortRowsByTime(document);
@@ -131,6 +143,29 @@ TEST(DocumentHistory, UndoAndRedoWalkTheStepsAndANewStepDropsTheRedo) {
     EXPECT_EQ(history.size(), 2u);
     EXPECT_EQ(timeOf(history.undo()), 1);
     EXPECT_EQ(timeOf(history.undo()), 0);
+    history.redo();
+    history.clear();
+    EXPECT_FALSE(history.canUndo());
+    EXPECT_FALSE(history.canRedo());
+    EXPECT_EQ(history.redoName(), u"");
+}
+
+// The estimate counts what the states hold, each shared part once: here the first
+// state's times and its text "hello", which the second state shares.
+TEST(DocumentHistory, MemoryCountsEachSharedPartOnce) {
+    CaptionDocument document;
+    document.appendLanguage(LanguageClass("A", "A", "a"));
+    document.appendRow();
+    document.appendRow();
+    document.setText(0, 0, u"hello");
+    const auto before = std::make_shared<const DocumentState>(captureState(document, nullptr, nullptr));
+    document.setText(0, 1, u"x");
+    const auto after = std::make_shared<const DocumentState>(captureState(document, nullptr, before.get()));
+    DocumentHistory history;
+    history.record(u"Edit", before, after);
+    history.record(u"Again", after, after);
+    const std::size_t state = sizeof(DocumentState) + sizeof(DocumentState::Language) + 2 * sizeof(SharedText);
+    EXPECT_EQ(history.memoryBytes(), 2 * state + 2 * sizeof(double) + 2 * sizeof(std::u16string) + 6 * sizeof(char16_t));
 }
 
 TEST(DocumentHistory, TheLimitDropsTheOldestSteps) {

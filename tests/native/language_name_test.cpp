@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 namespace zav {
 namespace {
 
@@ -12,6 +14,7 @@ TEST(ClassNameFromTyped, TrailingBlanksAndControlCharactersGo) {
     EXPECT_EQ(classNameFromTyped(u"French   ", cp1252), "French");
     EXPECT_EQ(classNameFromTyped(u"  Deutsch\t\r\n\x1f ", cp1252), "  Deutsch");
     EXPECT_EQ(classNameFromTyped(u"Fran\u00e7ais", cp1252), "Fran\xe7" "ais");
+    EXPECT_EQ(classNameFromTyped(u"Hi!", cp1252), "Hi!");  // "!" is the first byte above the blanks
 }
 
 TEST(ClassNameFromTyped, NothingLeftIsRefused) {
@@ -27,6 +30,18 @@ TEST(ClassNameFromTyped, LongNamesAreCutTo29Bytes) {
     // blanks before it are trimmed.
     const std::u16string typed = u"a" + std::u16string(98, u' ') + u"x";
     EXPECT_EQ(classNameFromTyped(typed, cp1252), "a");
+
+    // A converter that gives a character alone other bytes than within the text: the
+    // name is then cut by bytes.
+    struct PiecewiseUpper final : CodePageConverter {
+        std::string toAnsi(std::u16string_view text) const override {
+            std::string bytes(text.begin(), text.end());
+            if (bytes.size() == 1) bytes[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(bytes[0])));
+            return bytes;
+        }
+        std::u16string fromAnsi(std::string_view text) const override { return {text.begin(), text.end()}; }
+    };
+    EXPECT_EQ(classNameFromTyped(forty, PiecewiseUpper()), std::string(29, 'n'));
 }
 
 TEST(ClassNameFromTyped, MultiByteNamesKeepWholeCharacters) {
@@ -55,6 +70,9 @@ TEST(ClassNameFromTyped, ASurrogatePairAtTheLimitIsKeptOrDroppedWhole) {
               std::string(25, 'a') + "\xF0\x9F\x98\x80");
     // 28 + 4 = 32 bytes: the pair goes whole, not its first byte with it.
     EXPECT_EQ(classNameFromTyped(std::u16string(28, u'a') + face, utf8), std::string(28, 'a'));
+    // 4 + 24 + 2 = 30 bytes: the pair at the start stays whole, the "é" goes.
+    EXPECT_EQ(classNameFromTyped(face + std::u16string(24, u'a') + u"\u00e9", utf8),
+              "\xF0\x9F\x98\x80" + std::string(24, 'a'));
 }
 
 TEST(AddedLanguage, UsesTheNameTwiceAndTheFixedCode) {

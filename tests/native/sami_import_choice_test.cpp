@@ -53,6 +53,10 @@ TEST(OwnLayout, TheFirstFiveExportedLinesDecide) {
         {lf, true},
         {mixed, true},
         {ownFile("<SYNC start=1>\r\n"), true},
+        {kOwnHead + "   --></STYLE>\r\n</HEAD>\r\n<BODY>\r\n<SYNC start=-5>", true},
+        {ownFile("<P class=ENUSCC>before any SYNC\r\n"), false},
+        {ownFile("<SYNC start=1>\r\n<P class=ENUSCC>a\rb\r\n"), false},
+        {ownFile("") + "\r\n", false},
         {kOwnHead.substr(0, kOwnHead.size() - 2), false},
         {"\xEF\xBB\xBF" + kOwnHead, false},
         {"<sami>" + kOwnHead.substr(6), false},
@@ -65,19 +69,24 @@ TEST(OwnLayout, TheFirstFiveExportedLinesDecide) {
 }
 
 TEST(OwnLayout, KeepsTheQuirksOfItsReader) {
-    const std::string body = "<SYNC start=1000>\r\n<P class=ENUSCC>\r\non the next line\r\n<P class=\"ENUSCC\">quoted\r\n";
+    // In the layout Export SAMI writes, the second text of a class replaces the first,
+    // and the rest of the line is the text, tags and all.
+    const std::string body = "<SYNC start=1000>\r\n<P class=ENUSCC>first\r\n<P class=ENUSCC>one</P>two\r\n";
     const Imported own = importFile(ownFile(body));
     EXPECT_TRUE(own.report.ownLayout);
-    EXPECT_EQ(own.report.rows, 1);
-    EXPECT_EQ(own.report.captions, 0);
-    EXPECT_EQ(own.document.languages[0].className(), "ENUSCC");
+    EXPECT_EQ(captionListing(own.document, cp1252), "ENUSCC\ten-us\t1000\tone</P>two\n");
 
-    // The same file with a hand-made header goes to the tolerant reader.
+    // The same file with a hand-made header goes to the tolerant reader, and so does
+    // the exported header over a body edited elsewhere.
     std::string handMade = ownFile(body);
     handMade.replace(0, 6, "<sami>");
     const Imported tolerant = importFile(handMade);
     EXPECT_FALSE(tolerant.report.ownLayout);
-    EXPECT_EQ(captionListing(tolerant.document, cp1252), "ENUSCC\ten-us\t1000\ton the next line<br>quoted\n");
+    EXPECT_EQ(captionListing(tolerant.document, cp1252), "ENUSCC\ten-us\t1000\tfirst<br>one\n");
+    const Imported edited =
+        importFile(ownFile("<SYNC start=1000>\r\n<P class=ENUSCC>\r\non the next line\r\n<P class=\"ENUSCC\">quoted\r\n"));
+    EXPECT_FALSE(edited.report.ownLayout);
+    EXPECT_EQ(captionListing(edited.document, cp1252), "ENUSCC\ten-us\t1000\ton the next line<br>quoted\n");
 }
 
 TEST(OwnLayout, ReportsWhatTheTextsBecame) {
@@ -90,6 +99,13 @@ TEST(OwnLayout, ReportsWhatTheTextsBecame) {
     EXPECT_EQ(imported.report.rows, 3);
     EXPECT_EQ(imported.report.captions, 2);
     EXPECT_EQ(imported.report.cutCaptions, 1);
+
+    // SYNC tags without any class: no row can be added, and nothing breaks.
+    const Imported classless = importFile(kOwnHead + "   --></STYLE>\r\n</HEAD>\r\n<BODY>\r\n<SYNC start=1>\r\n"
+                                                     "<SYNC start=2>\r\n</BODY>\r\n</SAMI>\r\n");
+    EXPECT_TRUE(classless.report.ownLayout);
+    EXPECT_EQ(classless.report.rows, 0);
+    EXPECT_EQ(classless.document.languageCount(), 0);
 }
 
 // Documents whose names and texts both readers can read back from an export: class

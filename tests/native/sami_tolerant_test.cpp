@@ -129,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"zero_characters_go", english("<SYNC Start=1><P Class=ENCC>one \0\n\0two\0"s),
                  "ENCC\ten-US\t1\tone two\n"},
         ReadCase{"blanks_within_a_line_stay", english("<SYNC Start=1><P Class=ENCC>  one  two\tthree  "),
-                 "ENCC\ten-US\t1\tone  two\tthree\n"}),
+                 "ENCC\ten-US\t1\tone  two\\tthree\n"}),  // the listing escapes the TAB
     caseName);
 
 INSTANTIATE_TEST_SUITE_P(
@@ -153,6 +153,10 @@ INSTANTIATE_TEST_SUITE_P(
                  english("<!-- <SYNC Start=9><P Class=ENCC>gone -->\n<SYNC Start=1><P Class=ENCC>one<!-- not this -->"
                          " two\n<-- <SYNC Start=8><P Class=ENCC>hand-made -->"),
                  "ENCC\ten-US\t1\tone two\n"},
+        // A comment never closed ends at the next ">", as a browser's bogus comment does,
+        // rather than taking the rest of the file with it.
+        ReadCase{"unclosed_comment_ends_at_the_next_gt", english("<SYNC Start=1><P Class=ENCC>one<!-- unclosed > two"),
+                 "ENCC\ten-US\t1\tone two\n"},
         ReadCase{"an_arrow_is_no_comment", english("<SYNC Start=1><P Class=ENCC>back <-- here"),
                  "ENCC\ten-US\t1\tback <-- here\n"},
         ReadCase{"nothing_in_the_head",
@@ -173,6 +177,8 @@ INSTANTIATE_TEST_SUITE_P(
                  sami("#Source { color: red }\nP { margin: 0 }\n.A\n{\n lang:\n  a;\n}\n.B{lang:b} .C {lang:c}",
                       "<SYNC Start=1><P Class=C>c<P Class=B>b<P Class=A>a"),
                  "A\ta\t1\ta\nB\tb\t1\tb\nC\tc\t1\tc\n"},
+        ReadCase{"rules_without_blanks", sami(".A{lang:a}.B{lang:b}", "<SYNC Start=1><P Class=B>b"), "B\tb\t1\tb\n"},
+        ReadCase{"a_rule_for_two_classes", sami(".A,.B { lang: x; }", "<SYNC Start=1><P Class=B>b"), "B\tx\t1\tb\n"},
         ReadCase{"rules_outside_comments", "<STYLE>.ENCC{lang:en}</STYLE><SYNC Start=1><P Class=ENCC>one",
                  "ENCC\ten\t1\tone\n"}),
     caseName);
@@ -198,6 +204,26 @@ INSTANTIATE_TEST_SUITE_P(
                          "<P Class=ENCC> &NBSP; &#160;\n<SYNC Start=4><P Class=ENCC>  \n<SYNC Start=5><P Class=ENCC>"
                          "<!-- x --><SYNC Start=6><P Class=ENCC>&nbsp;six"),
                  "ENCC\ten-US\t1\tone\nENCC\ten-US\t6\t&nbsp;six\n"}),
+    caseName);
+
+// Files that begin as Export SAMI writes them but whose body was edited elsewhere.
+std::string editedExport(const std::string& body) {
+    return "<SAMI>\r\n<HEAD>\r\n   <SAMIParam>\r\n   </SAMIParam>\r\n   <STYLE type=\"text/css\"><!--\r\n"
+           "\t.KRCC { name:Korean; lang:ko-kr;  samitype:CC; }\r\n   --></STYLE>\r\n</HEAD>\r\n<BODY>\r\n" +
+           body + "</BODY>\r\n</SAMI>\r\n";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    OwnHeadEditedBody, TolerantRead,
+    ::testing::Values(
+        ReadCase{"class_in_other_case", editedExport("<SYNC start=1000>\r\n<P class=krcc>one\r\n"),
+                 "KRCC\tko-kr\t1000\tone\n"},
+        ReadCase{"quoted_start", editedExport("<SYNC start=\"1000\">\r\n<P class=KRCC>one\r\n"),
+                 "KRCC\tko-kr\t1000\tone\n"},
+        ReadCase{"text_on_the_next_line", editedExport("<SYNC start=1000>\r\n<P class=KRCC>\r\none\r\n"),
+                 "KRCC\tko-kr\t1000\tone\n"},
+        ReadCase{"lower_case_tags", editedExport("<sync start=1000>\r\n<p class=KRCC>one\r\n"),
+                 "KRCC\tko-kr\t1000\tone\n"}),
     caseName);
 
 TEST(TolerantImport, EveryRowIsKeptWithItsTime) {

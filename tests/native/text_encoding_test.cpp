@@ -37,7 +37,10 @@ INSTANTIATE_TEST_SUITE_P(
         Detection{"overlong_is_ansi", "\xC0\xAF", TextEncoding::Ansi, u"\u00C0\u00AF"},
         Detection{"encoded_surrogate_is_ansi", "\xED\xA0\x80", TextEncoding::Ansi, u"\u00ED\u00A0\u20AC"},
         Detection{"truncated_sequence_is_ansi", "ab\xE4\xB8", TextEncoding::Ansi, u"ab\u00E4\u00B8"},
-        Detection{"four_byte_utf8", "\xF0\x9F\x98\x80", TextEncoding::Utf8, u"\U0001F600"}),
+        Detection{"four_byte_utf8", "\xF0\x9F\x98\x80", TextEncoding::Utf8, u"\U0001F600"},
+        Detection{"first_four_byte_utf8", "\xF0\x90\x80\x80", TextEncoding::Utf8, u"\xD800\xDC00"},
+        Detection{"overlong_two_byte_is_ansi", "\xC1\xBF", TextEncoding::Ansi, u"\u00C1\u00BF"},
+        Detection{"overlong_four_byte_is_ansi", "\xF0\x8F\xBF\xBF", TextEncoding::Ansi, u"\u00F0?\u00BF\u00BF"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Utf8Conversion, RoundTripsEveryPlaneAndReplacesLoneSurrogates) {
