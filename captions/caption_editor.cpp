@@ -4,6 +4,7 @@
 #include "win/error_report.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace zav {
 
@@ -43,7 +44,7 @@ void CaptionEditor::showLanguage(int index) {
     CaptionDocument& document = panel_.document;
     if (index < 0 || index >= document.languageCount()) return;
     panel_.storeEditTexts();
-    document.currentLanguage = index;
+    document.setCurrentLanguage(index);
     DocumentChange shown;
     shown.shownLanguage = true;
     tellViews(shown);
@@ -52,7 +53,7 @@ void CaptionEditor::showLanguage(int index) {
 bool CaptionEditor::hasUnstoredTyping(int row) const {
     const CaptionDocument& document = panel_.document;
     if (!document.hasCurrentLanguage() || row < 0 || row >= document.rowCount()) return false;
-    return captionTextOf(panel_.shownText(row)) != document.text(document.currentLanguage, row);
+    return captionTextOf(panel_.shownText(row)) != document.text(document.currentLanguage(), row);
 }
 
 std::shared_ptr<const DocumentState> CaptionEditor::capture(bool shown) const {
@@ -79,7 +80,7 @@ void CaptionEditor::recordTyping() {
     if (recorded_ && !now->sameDocument(*recorded_)) {
         // The typing is a step of the history now: an edit box's own undo reaching
         // back over it would take it away behind the history's back.
-        const int language = panel_.document.currentLanguage;
+        const int language = panel_.document.currentLanguage();
         if (panel_.document.hasCurrentLanguage() && recorded_->rowCount() == now->rowCount() &&
             static_cast<std::size_t>(language) < recorded_->languages.size()) {
             for (int row = 0; row < now->rowCount(); ++row) {
@@ -163,40 +164,46 @@ bool CaptionEditor::redo() {
     return true;
 }
 
-// A state of the same rows and languages is written into the document as it stands,
-// which leaves the panel's controls where they are; any other is put in place whole.
+// A state of the same languages is written into the document as it stands, after
+// adding or removing a few rows at the end as the panel adds and removes them: the
+// panel's controls stay where they are. Any other state is put in place whole.
 void CaptionEditor::restore(const DocumentState& state, const std::shared_ptr<const DocumentState>& from) {
     struct Restoring {
         bool& flag;
         explicit Restoring(bool& f) : flag(f) { flag = true; }
         ~Restoring() { flag = false; }
     } restoring(restoring_);
+    // Beyond this many rows to add or remove, building the panel afresh is cheaper.
+    constexpr int kRowsToFollow = 32;
     pending_ = DocumentChange();
     CaptionDocument& document = panel_.document;
-    bool sameShape = document.rowCount() == state.rowCount() &&
-                     document.languageCount() == static_cast<int>(state.languages.size());
-    for (int l = 0; sameShape && l < document.languageCount(); ++l) {
-        const LanguageClass& language = document.languages[l];
+    bool sameLanguages = document.languageCount() > 0 &&
+                         document.languageCount() == static_cast<int>(state.languages.size()) &&
+                         std::abs(document.rowCount() - state.rowCount()) <= kRowsToFollow;
+    for (int l = 0; sameLanguages && l < document.languageCount(); ++l) {
+        const LanguageClass& language = document.languages()[l];
         const DocumentState::Language& kept = state.languages[l];
-        sameShape = language.className() == kept.className && language.displayName() == kept.displayName &&
-                    language.langCode() == kept.langCode;
+        sameLanguages = language.className() == kept.className && language.displayName() == kept.displayName &&
+                        language.langCode() == kept.langCode;
     }
-    if (sameShape) {
+    while (sameLanguages && panel_.rowCount() > state.rowCount()) panel_.deleteRow(panel_.rowCount() - 1);
+    while (sameLanguages && panel_.rowCount() < state.rowCount()) sameLanguages = panel_.addRow();
+    if (sameLanguages) {
         for (int row = 0; row < document.rowCount(); ++row) {
             const double ms = (*state.times)[row];
-            if (document.times[row].startMs == ms) continue;
+            if (document.times()[row].startMs == ms) continue;
             if (ms == kNoTime) {
-                document.times[row].startMs = kNoTime;
-                document.times[row].timeText.clear();
+                document.times()[row].startMs = kNoTime;
+                document.times()[row].timeText.clear();
             } else {
                 document.setStartTime(row, ms, codePage());
             }
         }
         for (int l = 0; l < document.languageCount(); ++l) {
             for (int row = 0; row < document.rowCount(); ++row)
-                document.languages[l].texts[row] = state.text(l, row);
+                document.languages()[l].texts()[row] = state.text(l, row);
         }
-        document.currentLanguage = document.languageCount() > 0 ? state.currentLanguage : 0;
+        document.setCurrentLanguage(state.currentLanguage);
     } else {
         replaceDocument(documentOf(state, codePage()));
     }

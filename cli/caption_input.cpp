@@ -56,8 +56,8 @@ LoadedCaptions loadCues(std::string_view bytes, const CodePageConverter& codePag
     loaded.cutTexts = file.cutTexts;
     // The import leaves the document as it was when there is no cue: empty here.
     replaceWithCues(loaded.document, file, codePage);
-    for (const LanguageClass& language : loaded.document.languages) {
-        for (const std::u16string& text : language.texts) loaded.captions += text.empty() ? 0 : 1;
+    for (const LanguageClass& language : loaded.document.languages()) {
+        for (const std::u16string& text : language.texts()) loaded.captions += text.empty() ? 0 : 1;
     }
     return loaded;
 }
@@ -71,7 +71,7 @@ std::optional<int> languageOfClass(const std::string& wanted, const CaptionDocum
                                    std::FILE* err) {
     std::string classes;
     for (int index = 0; index < document.languageCount(); ++index) {
-        const LanguageClass& language = document.languages[index];
+        const LanguageClass& language = document.languages()[index];
         const std::string name = classNameText(language, codePage);
         if (name == wanted || language.className() == wanted) return index;
         classes += (index == 0 ? "" : ", ") + name;
