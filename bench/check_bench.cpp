@@ -24,8 +24,7 @@ zav::CaptionDocument programme() {
     document.appendLanguage(zav::LanguageClass("FrCC", "French", "fr"));
     double at = 1000;
     for (int row = 0; row < kRows; ++row) {
-        document.appendRow();
-        document.times[row].startMs = at;
+        document.appendRow(zav::TimeEntry{at, u"", 0}, {});
         document.setText(0, row, english[row % 5]);
         document.setText(1, row, french[row % 5]);
         at += 700 + (row % 7) * 450;

@@ -62,7 +62,7 @@ void importFile(benchmark::State& state) {
     for (auto _ : state) {
         zav::CaptionDocument document;
         zav::replaceWithCues(document, file, latin1);
-        benchmark::DoNotOptimize(document.times.data());
+        benchmark::DoNotOptimize(document.times().data());
     }
 }
 BENCHMARK(importFile)->Unit(benchmark::kMillisecond);
@@ -89,7 +89,7 @@ void addLanguage(benchmark::State& state) {
         zav::CaptionDocument copy = document;
         state.ResumeTiming();
         zav::addCueLanguage(copy, second, zav::LanguageClass("Second", "Second", "xx"), latin1);
-        benchmark::DoNotOptimize(copy.times.data());
+        benchmark::DoNotOptimize(copy.times().data());
     }
 }
 BENCHMARK(addLanguage)->Unit(benchmark::kMillisecond);

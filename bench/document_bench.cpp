@@ -27,7 +27,7 @@ void appendRows(benchmark::State& state) {
         document.appendLanguage(zav::LanguageClass("US English", "US English", "en-us"));
         document.appendLanguage(zav::LanguageClass("French", "French", "fr"));
         for (int r = 0; r < kRows; ++r) document.appendRow();
-        benchmark::DoNotOptimize(document.times.data());
+        benchmark::DoNotOptimize(document.times().data());
     }
 }
 BENCHMARK(appendRows)->Unit(benchmark::kMicrosecond);

@@ -48,8 +48,8 @@ zav::CueFile manyCues(std::int64_t offsetMs) {
 const zav::CaptionDocument& document(int languages) {
     static const zav::CaptionDocument one = [] {
         zav::CaptionDocument document;
+        document.appendLanguage(zav::LanguageClass("US English", "US English", "en-US"));
         zav::replaceWithCues(document, manyCues(0), latin1);
-        document.languages[0].setLangCode("en-US");
         return document;
     }();
     static const zav::CaptionDocument two = [] {
@@ -85,7 +85,7 @@ void importTtml(benchmark::State& state) {
     for (auto _ : state) {
         zav::CaptionDocument imported;
         zav::replaceWithTtml(imported, file, latin1);
-        benchmark::DoNotOptimize(imported.times.data());
+        benchmark::DoNotOptimize(imported.times().data());
     }
 }
 BENCHMARK(importTtml)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);

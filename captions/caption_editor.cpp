@@ -44,7 +44,7 @@ void CaptionEditor::showLanguage(int index) {
     CaptionDocument& document = panel_.document;
     if (index < 0 || index >= document.languageCount()) return;
     panel_.storeEditTexts();
-    document.currentLanguage = index;
+    document.setCurrentLanguage(index);
     DocumentChange shown;
     shown.shownLanguage = true;
     tellViews(shown);
@@ -53,7 +53,7 @@ void CaptionEditor::showLanguage(int index) {
 bool CaptionEditor::hasUnstoredTyping(int row) const {
     const CaptionDocument& document = panel_.document;
     if (!document.hasCurrentLanguage() || row < 0 || row >= document.rowCount()) return false;
-    return captionTextOf(panel_.shownText(row)) != document.text(document.currentLanguage, row);
+    return captionTextOf(panel_.shownText(row)) != document.text(document.currentLanguage(), row);
 }
 
 std::shared_ptr<const DocumentState> CaptionEditor::capture(bool shown) const {
@@ -80,7 +80,7 @@ void CaptionEditor::recordTyping() {
     if (recorded_ && !now->sameDocument(*recorded_)) {
         // The typing is a step of the history now: an edit box's own undo reaching
         // back over it would take it away behind the history's back.
-        const int language = panel_.document.currentLanguage;
+        const int language = panel_.document.currentLanguage();
         if (panel_.document.hasCurrentLanguage() && recorded_->rowCount() == now->rowCount() &&
             static_cast<std::size_t>(language) < recorded_->languages.size()) {
             for (int row = 0; row < now->rowCount(); ++row) {
@@ -181,7 +181,7 @@ void CaptionEditor::restore(const DocumentState& state, const std::shared_ptr<co
                          document.languageCount() == static_cast<int>(state.languages.size()) &&
                          std::abs(document.rowCount() - state.rowCount()) <= kRowsToFollow;
     for (int l = 0; sameLanguages && l < document.languageCount(); ++l) {
-        const LanguageClass& language = document.languages[l];
+        const LanguageClass& language = document.languages()[l];
         const DocumentState::Language& kept = state.languages[l];
         sameLanguages = language.className() == kept.className && language.displayName() == kept.displayName &&
                         language.langCode() == kept.langCode;
@@ -191,19 +191,19 @@ void CaptionEditor::restore(const DocumentState& state, const std::shared_ptr<co
     if (sameLanguages) {
         for (int row = 0; row < document.rowCount(); ++row) {
             const double ms = (*state.times)[row];
-            if (document.times[row].startMs == ms) continue;
+            if (document.times()[row].startMs == ms) continue;
             if (ms == kNoTime) {
-                document.times[row].startMs = kNoTime;
-                document.times[row].timeText.clear();
+                document.times()[row].startMs = kNoTime;
+                document.times()[row].timeText.clear();
             } else {
                 document.setStartTime(row, ms, codePage());
             }
         }
         for (int l = 0; l < document.languageCount(); ++l) {
             for (int row = 0; row < document.rowCount(); ++row)
-                document.languages[l].texts[row] = state.text(l, row);
+                document.languages()[l].texts()[row] = state.text(l, row);
         }
-        document.currentLanguage = state.currentLanguage;
+        document.setCurrentLanguage(state.currentLanguage);
     } else {
         replaceDocument(documentOf(state, codePage()));
     }

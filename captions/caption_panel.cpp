@@ -141,12 +141,12 @@ void CaptionPanel::redrawFrame() {
 }
 
 const std::u16string& CaptionPanel::labelTextOf(int row) const {
-    const TimeEntry& entry = document.times[row];
+    const TimeEntry& entry = document.times()[row];
     return entry.startMs > kNoTime ? entry.timeText : kEmpty;
 }
 
 bool CaptionPanel::addRow() {
-    if (document.languages.empty()) {
+    if (document.languages().empty()) {
         message(L"You must create a language class to add an edit box.");
         return false;
     }
@@ -179,12 +179,12 @@ bool CaptionPanel::appendRowControls() {
 void CaptionPanel::takeDocument(CaptionDocument replacement) {
     deleteAllRows();
     const int rows = replacement.rowCount();
-    if (!replacement.hasCurrentLanguage()) replacement.currentLanguage = 0;
+    if (!replacement.hasCurrentLanguage()) replacement.setCurrentLanguage(0);
     document = std::move(replacement);
     // The controls follow the rows one by one, as addRow would add them.
-    std::vector<TimeEntry> times = std::move(document.times);
+    std::vector<TimeEntry> times = std::move(document.times());
     std::vector<std::vector<std::u16string>> texts;
-    for (LanguageClass& language : document.languages) texts.push_back(std::move(language.texts));
+    for (LanguageClass& language : document.languages()) texts.push_back(std::move(language.texts()));
     document.removeAllRows();
     bool complete = true;
     for (int row = 0; complete && row < rows; ++row) {
@@ -194,10 +194,10 @@ void CaptionPanel::takeDocument(CaptionDocument replacement) {
     }
     const int kept = rowCount();
     times.resize(static_cast<std::size_t>(kept));
-    document.times = std::move(times);
+    document.times() = std::move(times);
     for (int language = 0; language < document.languageCount(); ++language) {
         texts[language].resize(static_cast<std::size_t>(kept));
-        document.languages[language].texts = std::move(texts[language]);
+        document.languages()[language].texts() = std::move(texts[language]);
     }
     refreshRows();
     if (!complete) message(L"Unable to create the edit controls");
@@ -251,7 +251,7 @@ void CaptionPanel::refreshRows() {
         const bool hasLanguage = document.hasCurrentLanguage();
         const int count = std::min(rowCount(), controls_.rowCount());
         for (int row = 0; row < count; ++row) {
-            controls_.setEditText(row, hasLanguage ? document.text(document.currentLanguage, row) : kEmpty);
+            controls_.setEditText(row, hasLanguage ? document.text(document.currentLanguage(), row) : kEmpty);
             controls_.setLabelText(row, labelTextOf(row));
         }
     }
@@ -260,7 +260,7 @@ void CaptionPanel::refreshRows() {
 
 void CaptionPanel::storeEditTexts() {
     if (!document.hasCurrentLanguage()) return;
-    const int language = document.currentLanguage;
+    const int language = document.currentLanguage();
     const int count = std::min(rowCount(), controls_.rowCount());
     for (int row = 0; row < count; ++row) document.setText(language, row, controls_.storedText(row));
 }
@@ -273,14 +273,14 @@ void CaptionPanel::clearAllTimes() {
 
 bool CaptionPanel::clearCurrentTexts() {
     if (!document.hasCurrentLanguage()) return false;
-    const int language = document.currentLanguage;
+    const int language = document.currentLanguage();
     for (int row = 0; row < rowCount(); ++row) {
         // WM_CLEAR removes only the selected part of an edit box's text; a change it
         // makes is reported like typing. Only boxes that were used can hold a
         // selection, and those are settled.
         const RowControls::ControlSet* set = controls_.setOf(row);
         if (set && set->settled) SendMessageW(set->edit, WM_CLEAR, 0, 0);
-        document.languages[language].texts[row].clear();
+        document.languages()[language].texts()[row].clear();
     }
     return true;
 }
@@ -351,7 +351,7 @@ LRESULT CaptionPanel::onCreate(WPARAM, LPARAM) {
     maxTopRow = 0;
     SetScrollPos(hwnd(), SB_VERT, 0, TRUE);
     selectedRow = -1;
-    document.currentLanguage = 0;
+    document.setCurrentLanguage(0);
     highlightBrush.reset(CreateSolidBrush(kHighlightColor));
     updateGeometry();
     return 0;

@@ -93,7 +93,7 @@ public:
     // the row controls of its own (the caption preview reads every row it passes).
     // Empty for a row that does not exist.
     std::u16string shownText(int row) const override;
-    const std::vector<TimeEntry>& captionTimes() const override { return document.times; }
+    const std::vector<TimeEntry>& captionTimes() const override { return document.times(); }
     // The row's edit box forgets its own undo (see RowControls::forgetUndo).
     void forgetTypingUndo(int row) const { controls_.forgetUndo(row); }
 

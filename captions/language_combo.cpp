@@ -28,7 +28,7 @@ bool LanguageCombo::entriesMatch() const {
         std::wstring entry(static_cast<std::size_t>(length) + 1, L'\0');
         SendMessageW(combo_, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(entry.data()));
         entry.resize(static_cast<std::size_t>(length));
-        if (entry != entryOf(document_.languages[index], codePage_)) return false;
+        if (entry != entryOf(document_.languages()[index], codePage_)) return false;
     }
     return true;
 }
@@ -37,13 +37,13 @@ void LanguageCombo::documentChanged(const DocumentChange& change) {
     if (!combo_ || !(change.languages || change.shownLanguage || change.replaced)) return;
     if (!entriesMatch()) {
         SendMessageW(combo_, CB_RESETCONTENT, 0, 0);
-        for (const LanguageClass& language : document_.languages) {
+        for (const LanguageClass& language : document_.languages()) {
             const std::wstring entry = entryOf(language, codePage_);
             SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
         }
     }
-    if (document_.hasCurrentLanguage() && selectedIndex() != document_.currentLanguage)
-        SendMessageW(combo_, CB_SETCURSEL, static_cast<WPARAM>(document_.currentLanguage), 0);
+    if (document_.hasCurrentLanguage() && selectedIndex() != document_.currentLanguage())
+        SendMessageW(combo_, CB_SETCURSEL, static_cast<WPARAM>(document_.currentLanguage()), 0);
 }
 
 }  // namespace zav

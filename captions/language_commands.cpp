@@ -36,7 +36,7 @@ bool addLanguage(CaptionEditor& editor) {
         // new one is shown.
         const bool noneShown = editor.document().languageCount() == 0;
         const int index = appendLanguage(editor, std::move(*added));
-        if (noneShown) panel.document.currentLanguage = index;
+        if (noneShown) panel.document.setCurrentLanguage(index);
     });
     panel.focusSelectedRow();
     return true;
@@ -52,7 +52,7 @@ bool deleteLanguage(CaptionEditor& editor, int index) {
     editor.change(L"Delete Language", [&] {
         if (document.languageCount() == 1) panel.deleteAllRows();
         document.removeLanguage(index);
-        document.currentLanguage = 0;
+        document.setCurrentLanguage(0);
     });
     return true;
 }
@@ -74,7 +74,7 @@ void resetCaptionDocument(CaptionEditor& editor) {
     editor.change(L"New Caption File", [&] {
         removeAllLanguages(editor);
         appendLanguage(editor, LanguageClass("US English", "US English", "en-us"));
-        panel.document.currentLanguage = 0;
+        panel.document.setCurrentLanguage(0);
         for (int i = 0; i < CaptionPanel::kVisibleRows; ++i) panel.addRow();
         panel.selectRow(0);
         panel.setStartTime(0, 0);

@@ -56,7 +56,7 @@ void stampNextCaption(CaptionEditor& editor, IWMPControls* positionControls) {
     CaptionPanel& panel = editor.panel();
     if (!panel.hasSelection()) return;
     const int next = panel.selectedRow + 1;
-    if (next < panel.rowCount() && panel.document.times[next].startMs != kNoTime) {
+    if (next < panel.rowCount() && panel.document.times()[next].startMs != kNoTime) {
         // The next caption already has its time: only move down.
         moveSelection(panel, next);
         return;
@@ -64,7 +64,7 @@ void stampNextCaption(CaptionEditor& editor, IWMPControls* positionControls) {
     double seconds = 0;
     if (!readPosition(positionControls, seconds)) return;
     const double ms = stampedTimeMs(seconds);
-    if (isDuplicateTime(panel.document.times, ms)) {
+    if (isDuplicateTime(panel.document.times(), ms)) {
         showMessage(panel.hwnd(), kDuplicateTime);
         return;
     }
@@ -85,7 +85,7 @@ void setTime(CaptionEditor& editor, IWMPControls* positionControls) {
         return;
     }
     const double ms = setTimeMs(seconds);
-    if (isDuplicateTime(panel.document.times, ms)) {
+    if (isDuplicateTime(panel.document.times(), ms)) {
         showMessage(editor.owner(), kDuplicateTime);
         panel.focusSelectedRow();
         return;
@@ -103,12 +103,12 @@ void gotoStartTime(CaptionEditor& editor, IWMPControls* positionControls) {
     CaptionPanel& panel = editor.panel();
     if (!panel.hasSelection()) {
         showMessage(editor.owner(), L"You must select an edit box to use this function.");
-    } else if (panel.document.times[panel.selectedRow].startMs == kNoTime) {
+    } else if (panel.document.times()[panel.selectedRow].startMs == kNoTime) {
         showMessage(editor.owner(), L"No start time has been given to the selected caption.");
     } else if (positionControls) {
         // Two milliseconds after the start, so that the caption is already due there.
         // A failing seek is not reported.
-        positionControls->put_currentPosition((panel.document.times[panel.selectedRow].startMs + 2) / 1000);
+        positionControls->put_currentPosition((panel.document.times()[panel.selectedRow].startMs + 2) / 1000);
     }
     panel.focusSelectedRow();
 }

@@ -53,8 +53,8 @@ namespace {
 
 int countCaptions(const CaptionDocument& document) {
     int captions = 0;
-    for (const LanguageClass& language : document.languages) {
-        for (const std::u16string& text : language.texts) captions += text.empty() ? 0 : 1;
+    for (const LanguageClass& language : document.languages()) {
+        for (const std::u16string& text : language.texts()) captions += text.empty() ? 0 : 1;
     }
     return captions;
 }
@@ -99,7 +99,7 @@ std::optional<int> languageOfClass(const std::string& wanted, const CaptionDocum
                                    std::FILE* err) {
     std::string classes;
     for (int index = 0; index < document.languageCount(); ++index) {
-        const LanguageClass& language = document.languages[index];
+        const LanguageClass& language = document.languages()[index];
         const std::string name = classNameText(language, codePage);
         if (name == wanted || language.className() == wanted) return index;
         classes += (index == 0 ? "" : ", ") + name;

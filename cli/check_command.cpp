@@ -53,7 +53,7 @@ void writeProblems(const CheckReport& report, const CaptionDocument& document, c
     std::string lines;
     for (const CheckProblem& problem : report.problems) {
         const bool valued = checkKindHasValue(problem.kind);
-        lines += std::to_string(problem.row + 1) + '\t' + classNameText(document.languages[problem.language], codePage);
+        lines += std::to_string(problem.row + 1) + '\t' + classNameText(document.languages()[problem.language], codePage);
         lines += '\t' + (problem.startMs < 0 ? std::string("-") : std::to_string(problem.startMs));
         lines += std::string("\t") + checkKindName(problem.kind);
         lines += '\t' + (valued ? checkNumberText(problem.value) : "-");

@@ -19,9 +19,9 @@ bool isCueFormat(CaptionFormat format) { return format == CaptionFormat::subRip 
 // Captions that SAMI export writes: texts that are not empty on rows with a time.
 int timedCaptions(const CaptionDocument& document) {
     int captions = 0;
-    for (const LanguageClass& language : document.languages) {
+    for (const LanguageClass& language : document.languages()) {
         for (int row = 0; row < document.rowCount(); ++row) {
-            if (document.times[row].startMs != kNoTime && !language.texts[row].empty()) ++captions;
+            if (document.times()[row].startMs != kNoTime && !language.texts()[row].empty()) ++captions;
         }
     }
     return captions;

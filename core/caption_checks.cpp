@@ -88,7 +88,7 @@ struct TimedRow {
 std::vector<TimedRow> shownRows(const CaptionDocument& document) {
     std::vector<TimedRow> rows;
     for (int row = 0; row < document.rowCount(); ++row) {
-        if (document.times[row].startMs != kNoTime) rows.push_back({cueTimeOf(document.times[row].startMs), row});
+        if (document.times()[row].startMs != kNoTime) rows.push_back({cueTimeOf(document.times()[row].startMs), row});
     }
     std::stable_sort(rows.begin(), rows.end(), [](const TimedRow& a, const TimedRow& b) { return a.ms < b.ms; });
     std::vector<TimedRow> shown;
@@ -109,8 +109,8 @@ std::vector<UnsortedRow> unsortedRows(const CaptionDocument& document) {
     std::vector<UnsortedRow> unsorted;
     std::int64_t previous = -1;
     for (int row = 0; row < document.rowCount(); ++row) {
-        if (document.times[row].startMs == kNoTime) continue;
-        const std::int64_t ms = cueTimeOf(document.times[row].startMs);
+        if (document.times()[row].startMs == kNoTime) continue;
+        const std::int64_t ms = cueTimeOf(document.times()[row].startMs);
         if (previous >= 0 && ms <= previous) unsorted.push_back({{ms, row}, previous});
         previous = ms;
     }
@@ -168,7 +168,7 @@ public:
         for (const UnsortedRow& row : unsorted)
             add(CheckKind::unsorted, row.row, static_cast<double>(row.row.ms), static_cast<double>(row.previousMs));
         for (int row = 0; row < document_.rowCount(); ++row) {
-            if (document_.times[row].startMs == kNoTime && !textOf(row).empty())
+            if (document_.times()[row].startMs == kNoTime && !textOf(row).empty())
                 add(CheckKind::untimedText, TimedRow{-1, row}, 0, 0);
         }
     }
@@ -281,12 +281,12 @@ RowMeasure measureRow(const CaptionDocument& document, int row, std::u16string_v
     measure.text = measureText(samiText);
     measure.lineTooLong = measure.text.longestLine > limits.maxLineChars;
     measure.tooManyLines = measure.text.lines > limits.maxLines;
-    if (row < 0 || row >= document.rowCount() || document.times[row].startMs == kNoTime) return measure;
-    const std::int64_t ms = cueTimeOf(document.times[row].startMs);
+    if (row < 0 || row >= document.rowCount() || document.times()[row].startMs == kNoTime) return measure;
+    const std::int64_t ms = cueTimeOf(document.times()[row].startMs);
     std::int64_t next = -1;
     for (int other = 0; other < document.rowCount(); ++other) {
-        if (other == row || document.times[other].startMs == kNoTime) continue;
-        const std::int64_t otherMs = cueTimeOf(document.times[other].startMs);
+        if (other == row || document.times()[other].startMs == kNoTime) continue;
+        const std::int64_t otherMs = cueTimeOf(document.times()[other].startMs);
         if (otherMs == ms && other > row) return measure;  // hidden by a later row of its time
         if (otherMs > ms && (next < 0 || otherMs < next)) next = otherMs;
     }

@@ -38,41 +38,54 @@ std::u16string captionTextOf(std::u16string_view text) {
     return std::u16string(text);
 }
 
+void CaptionDocument::setCurrentLanguage(int index) noexcept {
+    currentLanguage_ = index >= 0 && index < languageCount() ? index : 0;
+}
+
 bool CaptionDocument::appendRow() {
-    if (languages.empty()) return false;
-    for (LanguageClass& language : languages) language.texts.emplace_back();
-    times.emplace_back();
+    if (languages_.empty()) return false;
+    for (LanguageClass& language : languages_) language.texts_.emplace_back();
+    times_.emplace_back();
+    return true;
+}
+
+bool CaptionDocument::appendRow(const TimeEntry& time, const std::vector<std::u16string>& texts) {
+    if (languages_.empty()) return false;
+    for (std::size_t l = 0; l < languages_.size(); ++l)
+        languages_[l].texts_.push_back(l < texts.size() ? captionTextOf(texts[l]) : std::u16string());
+    times_.push_back(time);
+    if (times_.back().timeText.size() > kMaxTimeText) times_.back().timeText.resize(kMaxTimeText);
     return true;
 }
 
 bool CaptionDocument::removeRow(int row) {
     if (row < 0 || row >= rowCount()) return false;
-    for (LanguageClass& language : languages) language.texts.erase(language.texts.begin() + row);
-    times.erase(times.begin() + row);
+    for (LanguageClass& language : languages_) language.texts_.erase(language.texts_.begin() + row);
+    times_.erase(times_.begin() + row);
     return true;
 }
 
 void CaptionDocument::removeAllRows() {
-    for (LanguageClass& language : languages) language.texts.clear();
-    times.clear();
+    for (LanguageClass& language : languages_) language.texts_.clear();
+    times_.clear();
 }
 
 int CaptionDocument::appendLanguage(LanguageClass record) {
-    record.texts.assign(times.size(), std::u16string());
-    languages.push_back(std::move(record));
+    record.texts_.assign(times_.size(), std::u16string());
+    languages_.push_back(std::move(record));
     return languageCount() - 1;
 }
 
 bool CaptionDocument::removeLanguage(int index) {
     if (index < 0 || index >= languageCount()) return false;
-    languages.erase(languages.begin() + index);
-    if (languages.empty()) times.clear();
-    currentLanguage = 0;
+    languages_.erase(languages_.begin() + index);
+    if (languages_.empty()) times_.clear();
+    currentLanguage_ = 0;
     return true;
 }
 
 void CaptionDocument::setStartTime(int row, double ms, const CodePageConverter& codePage) {
-    TimeEntry& entry = times[row];
+    TimeEntry& entry = times_[row];
     entry.startMs = ms;
     // A time text is digits and colons, which every ANSI code page spells as ASCII;
     // only an unexpected byte goes through the converter. Whole documents are
@@ -83,31 +96,59 @@ void CaptionDocument::setStartTime(int row, double ms, const CodePageConverter& 
     if (entry.timeText.size() > kMaxTimeText) entry.timeText.resize(kMaxTimeText);
 }
 
+void CaptionDocument::clearStartTime(int row) {
+    times_[row].startMs = kNoTime;
+    times_[row].timeText.clear();
+}
+
 void CaptionDocument::setText(int language, int row, std::u16string_view text) {
-    std::u16string& stored = languages[language].texts[row];
+    std::u16string& stored = languages_[language].texts_[row];
     if (stored != text) stored = captionTextOf(text);
 }
 
 void CaptionDocument::clearAllTimes() {
-    for (TimeEntry& entry : times) {
+    for (TimeEntry& entry : times_) {
         entry.startMs = kNoTime;
         entry.timeText.clear();
     }
 }
 
+bool CaptionDocument::reorderRows(const std::vector<int>& order) {
+    if (order.size() != times_.size()) return false;
+    std::vector<bool> seen(order.size(), false);
+    for (const int row : order) {
+        if (row < 0 || row >= rowCount() || seen[static_cast<std::size_t>(row)]) return false;
+        seen[static_cast<std::size_t>(row)] = true;
+    }
+    std::vector<TimeEntry> times;
+    times.reserve(times_.size());
+    for (const int row : order) {
+        times.push_back(std::move(times_[row]));
+        times.back().sortIndex = row;
+    }
+    times_ = std::move(times);
+    for (LanguageClass& language : languages_) {
+        std::vector<std::u16string> texts;
+        texts.reserve(order.size());
+        for (const int row : order) texts.push_back(std::move(language.texts_[row]));
+        language.texts_ = std::move(texts);
+    }
+    return true;
+}
+
 bool CaptionDocument::isConsistent() const noexcept {
-    if (languages.empty()) return times.empty();
+    if (languages_.empty()) return times_.empty();
     if (!hasCurrentLanguage()) return false;
-    for (const LanguageClass& language : languages) {
-        if (language.texts.size() != times.size()) return false;
-        for (const std::u16string& text : language.texts) {
+    for (const LanguageClass& language : languages_) {
+        if (language.texts_.size() != times_.size()) return false;
+        for (const std::u16string& text : language.texts_) {
             if (text.size() > kMaxCaptionText || text.find(u'\0') != std::u16string::npos) return false;
         }
         if (language.className().size() > kMaxClassName || language.displayName().size() > kMaxDisplayName ||
             language.langCode().size() > kMaxLangCode)
             return false;
     }
-    for (const TimeEntry& entry : times) {
+    for (const TimeEntry& entry : times_) {
         if (entry.timeText.size() > kMaxTimeText) return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 // The caption document: rows with their start times, and languages holding one
-// caption text per row. Every operation keeps the invariants:
+// caption text per row. Its rows, times, texts and languages change only through
+// its own operations, each of which keeps the invariants:
 //  - every language has exactly one text per row;
 //  - rows exist only while at least one language exists;
 //  - with a language, currentLanguage is a valid language index.
@@ -37,7 +38,9 @@ public:
     LanguageClass() = default;
     LanguageClass(std::string_view className, std::string_view displayName, std::string_view langCode);
 
-    std::vector<std::u16string> texts;  // one per row, at most kMaxCaptionText units each
+    // One per row, at most kMaxCaptionText units each; a record made outside a
+    // document holds none.
+    const std::vector<std::u16string>& texts() const noexcept { return texts_; }
 
     const std::string& className() const noexcept { return className_; }
     const std::string& displayName() const noexcept { return displayName_; }
@@ -48,6 +51,10 @@ public:
     void setLangCode(std::string_view code);
 
 private:
+    friend class CaptionDocument;
+    // The unit tests break the invariants on purpose, to see isConsistent catch it.
+    friend struct CaptionDocumentProbe;
+    std::vector<std::u16string> texts_;
     std::string className_;
     std::string displayName_;
     std::string langCode_;
@@ -59,17 +66,25 @@ std::u16string captionTextOf(std::u16string_view text);
 
 class CaptionDocument {
 public:
-    std::vector<TimeEntry> times;
-    std::vector<LanguageClass> languages;
-    int currentLanguage = 0;
+    const std::vector<TimeEntry>& times() const noexcept { return times_; }
+    const std::vector<LanguageClass>& languages() const noexcept { return languages_; }
+    const LanguageClass& language(int index) const { return languages_[index]; }
+    // The shown language; 0 when there is none.
+    int currentLanguage() const noexcept { return currentLanguage_; }
+    // Shows the language index; an index that names no language shows 0.
+    void setCurrentLanguage(int index) noexcept;
 
-    int rowCount() const noexcept { return static_cast<int>(times.size()); }
-    int languageCount() const noexcept { return static_cast<int>(languages.size()); }
-    bool hasCurrentLanguage() const noexcept { return currentLanguage >= 0 && currentLanguage < languageCount(); }
+    int rowCount() const noexcept { return static_cast<int>(times_.size()); }
+    int languageCount() const noexcept { return static_cast<int>(languages_.size()); }
+    bool hasCurrentLanguage() const noexcept { return currentLanguage_ >= 0 && currentLanguage_ < languageCount(); }
 
     // Appends a row without time and an empty text in every language. Refused (false)
     // while there is no language.
     bool appendRow();
+    // Appends a row with the time as given (its TimeText cut to its limit) and the
+    // texts, one per language in their order (captionTextOf each, missing ones
+    // empty, extra ones dropped). Refused (false) while there is no language.
+    bool appendRow(const TimeEntry& time, const std::vector<std::u16string>& texts);
     // Removes the row's time and its text in every language.
     bool removeRow(int row);
     // Removes every row; the languages stay.
@@ -83,14 +98,26 @@ public:
 
     // Stores the time and its TimeText, converted through the code page.
     void setStartTime(int row, double ms, const CodePageConverter& codePage);
+    // The row loses its time (and its TimeText).
+    void clearStartTime(int row);
     // Stores captionTextOf(text) as the row's text in the language.
     void setText(int language, int row, std::u16string_view text);
-    const std::u16string& text(int language, int row) const { return languages[language].texts[row]; }
+    const std::u16string& text(int language, int row) const { return languages_[language].texts_[row]; }
     // Every row loses its time.
     void clearAllTimes();
+    // Puts the rows in a new order, each with its time and texts: row i becomes the
+    // row that was order[i], and its sortIndex tells that row. Refused (false, nothing
+    // changed) unless order names every row exactly once.
+    bool reorderRows(const std::vector<int>& order);
 
     // True when every invariant above holds.
     bool isConsistent() const noexcept;
+
+private:
+    friend struct CaptionDocumentProbe;
+    std::vector<TimeEntry> times_;
+    std::vector<LanguageClass> languages_;
+    int currentLanguage_ = 0;
 };
 
 }  // namespace zav

@@ -46,13 +46,13 @@ std::string millisecondsText(double ms) {
 
 std::string captionListing(const CaptionDocument& document, const CodePageConverter& codePage) {
     std::vector<std::string> prefixes;
-    for (const LanguageClass& language : document.languages) {
+    for (const LanguageClass& language : document.languages()) {
         prefixes.push_back(fieldOf(language.className(), codePage) + '\t' + fieldOf(language.langCode(), codePage) +
                            '\t');
     }
     std::string listing;
     for (int row = 0; row < document.rowCount(); ++row) {
-        const std::string time = millisecondsText(document.times[row].startMs) + '\t';
+        const std::string time = millisecondsText(document.times()[row].startMs) + '\t';
         for (int language = 0; language < document.languageCount(); ++language) {
             const std::u16string& text = document.text(language, row);
             if (text.empty()) continue;

@@ -11,18 +11,14 @@ bool comesBeforeInTime(const TimeEntry& a, const TimeEntry& b) noexcept {
 }
 
 void sortRowsByTime(CaptionDocument& document) {
-    std::vector<TimeEntry>& times = document.times;
-    for (int row = 0; row < document.rowCount(); ++row) times[row].sortIndex = row;
+    const std::vector<TimeEntry>& times = document.times();
+    std::vector<int> order(times.size());
+    for (std::size_t row = 0; row < order.size(); ++row) order[row] = static_cast<int>(row);
     // A merge sort: a start time that is not a number makes the order inconsistent,
     // which must not let the sort run off the array; and equal times keep the order
     // the user gave them.
-    std::stable_sort(times.begin(), times.end(), comesBeforeInTime);
-    for (LanguageClass& language : document.languages) {
-        std::vector<std::u16string> sorted;
-        sorted.reserve(language.texts.size());
-        for (const TimeEntry& entry : times) sorted.push_back(std::move(language.texts[entry.sortIndex]));
-        language.texts = std::move(sorted);
-    }
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return comesBeforeInTime(times[a], times[b]); });
+    document.reorderRows(order);
 }
 
 bool isDuplicateTime(const std::vector<TimeEntry>& times, double ms) noexcept {

@@ -51,20 +51,19 @@ std::vector<CueRow> cueRows(const std::vector<Cue>& cues) {
 class LanguageMerge {
 public:
     LanguageMerge(const CaptionDocument& document, const std::vector<CueRow>& track)
-        : document_(document), track_(track), order_(document.times.size()) {
+        : document_(document), track_(track), order_(document.times().size()) {
         for (std::size_t i = 0; i < order_.size(); ++i) order_[i] = static_cast<int>(i);
         // The order of Sort By Time: stable, timed rows first.
         std::stable_sort(order_.begin(), order_.end(),
-                         [&](int a, int b) { return comesBeforeInTime(document.times[a], document.times[b]); });
+                         [&](int a, int b) { return comesBeforeInTime(document.times()[a], document.times()[b]); });
         while (timed_ < order_.size() && timeAt(timed_) != kNoTime) ++timed_;
     }
 
     CaptionDocument run(LanguageClass language, const CodePageConverter& codePage) {
-        for (const LanguageClass& existing : document_.languages)
-            merged_.languages.emplace_back(existing.className(), existing.displayName(), existing.langCode());
-        language.texts.clear();
-        merged_.languages.push_back(std::move(language));
-        merged_.currentLanguage = document_.currentLanguage;
+        for (const LanguageClass& existing : document_.languages())
+            merged_.appendLanguage(LanguageClass(existing.className(), existing.displayName(), existing.langCode()));
+        merged_.appendLanguage(std::move(language));
+        merged_.setCurrentLanguage(document_.currentLanguage());
         while (row_ < timed_ || cue_ < track_.size()) mergeGroup();
         for (; row_ < order_.size(); ++row_) takeRow(row_, nullptr);
         for (const auto& [row, ms] : added_) merged_.setStartTime(row, ms, codePage);
@@ -72,7 +71,7 @@ public:
     }
 
 private:
-    double timeAt(std::size_t sorted) const { return document_.times[order_[sorted]].startMs; }
+    double timeAt(std::size_t sorted) const { return document_.times()[order_[sorted]].startMs; }
 
     // The rows of one time, rows that both sides have paired from the last on, so
     // that the row shown at that time holds the cue's text. The side with more rows
@@ -104,25 +103,27 @@ private:
     // goes on showing what it showed.
     void takeRow(std::size_t sorted, const CueRow* cue) {
         const int row = order_[sorted];
-        const std::size_t added = document_.languages.size();
-        for (std::size_t l = 0; l < added; ++l)
-            merged_.languages[l].texts.push_back(document_.text(static_cast<int>(l), row));
-        std::u16string text = cue ? captionTextOf(*cue->text) : sorted < timed_ ? previous(added) : u"";
-        merged_.languages[added].texts.push_back(std::move(text));
-        merged_.times.push_back(document_.times[row]);
+        const std::size_t added = document_.languages().size();
+        std::vector<std::u16string> texts;
+        texts.reserve(added + 1);
+        for (std::size_t l = 0; l < added; ++l) texts.push_back(document_.text(static_cast<int>(l), row));
+        texts.push_back(cue ? captionTextOf(*cue->text) : sorted < timed_ ? previous(added) : u"");
+        merged_.appendRow(document_.times()[row], texts);
     }
 
     // A new row: the other languages go on showing what they showed.
     void insertRow(const CueRow& cue) {
-        const std::size_t added = document_.languages.size();
-        for (std::size_t l = 0; l < added; ++l) merged_.languages[l].texts.push_back(previous(l));
-        merged_.languages[added].texts.push_back(captionTextOf(*cue.text));
+        const std::size_t added = document_.languages().size();
+        std::vector<std::u16string> texts;
+        texts.reserve(added + 1);
+        for (std::size_t l = 0; l < added; ++l) texts.push_back(previous(l));
+        texts.push_back(captionTextOf(*cue.text));
         added_.emplace_back(merged_.rowCount(), cue.ms);  // its TimeText comes at the end
-        merged_.times.emplace_back();
+        merged_.appendRow(TimeEntry{}, texts);
     }
 
     std::u16string previous(std::size_t language) const {
-        const std::vector<std::u16string>& texts = merged_.languages[language].texts;
+        const std::vector<std::u16string>& texts = merged_.languages()[language].texts();
         return texts.empty() ? std::u16string() : texts.back();
     }
 
@@ -140,7 +141,7 @@ private:
 
 LanguageClass importLanguageFor(const CaptionDocument& document) {
     if (!document.hasCurrentLanguage()) return LanguageClass("US English", "US English", "en-us");
-    const LanguageClass& current = document.languages[document.currentLanguage];
+    const LanguageClass& current = document.languages()[document.currentLanguage()];
     return LanguageClass(current.className(), current.displayName(), current.langCode());
 }
 

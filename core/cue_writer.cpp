@@ -63,7 +63,7 @@ std::vector<Cue> documentCues(const CaptionDocument& document, int language) {
     if (language < 0 || language >= document.languageCount()) return cues;
     std::vector<TimedRow> rows;
     for (int row = 0; row < document.rowCount(); ++row) {
-        if (document.times[row].startMs != kNoTime) rows.push_back({cueTimeOf(document.times[row].startMs), row});
+        if (document.times()[row].startMs != kNoTime) rows.push_back({cueTimeOf(document.times()[row].startMs), row});
     }
     // Already in order after Sort By Time; sorting again keeps any other order safe.
     std::stable_sort(rows.begin(), rows.end(), [](const TimedRow& a, const TimedRow& b) { return a.ms < b.ms; });

@@ -62,8 +62,8 @@ DocumentState captureState(const CaptionDocument& document, const std::vector<st
                            const DocumentState* previous) {
     DocumentState state;
     std::vector<double> times;
-    times.reserve(document.times.size());
-    for (const TimeEntry& entry : document.times) times.push_back(entry.startMs);
+    times.reserve(document.times().size());
+    for (const TimeEntry& entry : document.times()) times.push_back(entry.startMs);
     if (previous && previous->times && *previous->times == times) {
         state.times = previous->times;
     } else {
@@ -71,15 +71,15 @@ DocumentState captureState(const CaptionDocument& document, const std::vector<st
     }
 
     const TextIndex index = indexOf(previous);
-    state.currentLanguage = document.currentLanguage;
+    state.currentLanguage = document.currentLanguage();
     for (int l = 0; l < document.languageCount(); ++l) {
-        const LanguageClass& language = document.languages[l];
-        const bool shown = shownTexts && l == document.currentLanguage;
+        const LanguageClass& language = document.languages()[l];
+        const bool shown = shownTexts && l == document.currentLanguage();
         std::vector<SharedText> texts;
-        texts.reserve(language.texts.size());
-        for (std::size_t row = 0; row < language.texts.size(); ++row) {
+        texts.reserve(language.texts().size());
+        for (std::size_t row = 0; row < language.texts().size(); ++row) {
             const std::u16string& text =
-                shown && row < shownTexts->size() ? (*shownTexts)[row] : language.texts[row];
+                shown && row < shownTexts->size() ? (*shownTexts)[row] : language.texts()[row];
             texts.push_back(shared(captionTextOf(text), index));
         }
         DocumentState::Language kept{language.className(), language.displayName(), language.langCode(), nullptr};
@@ -106,10 +106,9 @@ CaptionDocument documentOf(const DocumentState& state, const CodePageConverter& 
         // A row without a time keeps an empty time text, as a new row has.
         if ((*state.times)[row] != kNoTime) document.setStartTime(row, (*state.times)[row], codePage);
         for (int language = 0; language < document.languageCount(); ++language)
-            document.languages[language].texts[row] = state.text(language, row);
+            document.setText(language, row, state.text(language, row));
     }
-    document.currentLanguage =
-        state.currentLanguage >= 0 && state.currentLanguage < document.languageCount() ? state.currentLanguage : 0;
+    document.setCurrentLanguage(state.currentLanguage);
     return document;
 }
 

@@ -44,7 +44,7 @@ std::string samiFileBytes(const CaptionDocument& document, const CodePageConvert
     addLine(text, "   <SAMIParam>");
     addLine(text, "   </SAMIParam>");
     addLine(text, "   <STYLE type=\"text/css\"><!--");
-    for (const LanguageClass& language : document.languages) {
+    for (const LanguageClass& language : document.languages()) {
         std::string line = "\t.";
         line += language.className();
         line += " { name:";
@@ -58,15 +58,15 @@ std::string samiFileBytes(const CaptionDocument& document, const CodePageConvert
     addLine(text, "</HEAD>");
     addLine(text, "<BODY>");
     for (int row = 0; row < document.rowCount(); ++row) {
-        const double ms = document.times[row].startMs;
+        const double ms = document.times()[row].startMs;
         if (ms == kNoTime) continue;
         addLine(text, "<SYNC start=" + samiStartText(ms) + ">");
-        for (const LanguageClass& language : document.languages) {
+        for (const LanguageClass& language : document.languages()) {
             std::string line = "<P class=";
             line += language.className();
             line += '>';
-            if (static_cast<std::size_t>(row) < language.texts.size())
-                line += untilZero(codePage.toAnsi(language.texts[row]));
+            if (static_cast<std::size_t>(row) < language.texts().size())
+                line += untilZero(codePage.toAnsi(language.texts()[row]));
             addLine(text, line);
         }
     }

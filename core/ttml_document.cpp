@@ -30,7 +30,7 @@ std::string englishName(std::string_view primary) {
 }
 
 bool classTaken(const CaptionDocument& document, std::string_view name) {
-    return std::any_of(document.languages.begin(), document.languages.end(),
+    return std::any_of(document.languages().begin(), document.languages().end(),
                        [&](const LanguageClass& language) { return sameIgnoringCase(language.className(), name); });
 }
 
@@ -46,7 +46,7 @@ LanguageClass unique(LanguageClass language, const CaptionDocument& document) {
 
 // The names a code gets on Import (from the document as it was) or on Add Language.
 LanguageClass languageFor(const std::string& code, const CaptionDocument& was, bool importing) {
-    for (const LanguageClass& language : was.languages) {
+    for (const LanguageClass& language : was.languages()) {
         if (!code.empty() && sameIgnoringCase(language.langCode(), code.substr(0, kMaxLangCode)))
             return LanguageClass(language.className(), language.displayName(), language.langCode());
     }
@@ -74,17 +74,16 @@ LanguageClass ttmlLanguageClass(std::string_view code) {
 
 bool replaceWithTtml(CaptionDocument& document, const TtmlFile& file, const CodePageConverter& codePage) {
     if (!file.ok() || file.languages.empty()) return false;
+    // replaceWithCues names its language after the current one of the document it
+    // replaces: here the one the first language of the file gets.
     CaptionDocument built;
+    built.appendLanguage(languageFor(file.languages[0].code, document, true));
     if (!replaceWithCues(built, file.languages[0].cues, codePage)) return false;
-    const LanguageClass first = languageFor(file.languages[0].code, document, true);
-    built.languages[0].setClassName(first.className());
-    built.languages[0].setDisplayName(first.displayName());
-    built.languages[0].setLangCode(first.langCode());
     for (std::size_t i = 1; i < file.languages.size(); ++i) {
         const LanguageClass language = unique(languageFor(file.languages[i].code, document, true), built);
         addCueLanguage(built, file.languages[i].cues, language, codePage);
     }
-    built.currentLanguage = 0;
+    built.setCurrentLanguage(0);
     document = std::move(built);
     return true;
 }

@@ -110,20 +110,20 @@ std::string ttmlLanguageCode(const LanguageClass& language) {
 
 std::string ttmlFileBytes(const CaptionDocument& document, int language) {
     const bool exists = language >= 0 && language < document.languageCount();
-    std::string out = kHead + (exists ? ttmlLanguageCode(document.languages[language]) : std::string("und"));
+    std::string out = kHead + (exists ? ttmlLanguageCode(document.languages()[language]) : std::string("und"));
     out += kStyleAndLayout;
     appendCues(document, language, "<div>", out);
     return out + kTail;
 }
 
 std::string ttmlFileBytesAllLanguages(const CaptionDocument& document) {
-    std::string shared = document.languageCount() > 0 ? ttmlLanguageCode(document.languages[0]) : "und";
-    for (const LanguageClass& language : document.languages) {
+    std::string shared = document.languageCount() > 0 ? ttmlLanguageCode(document.languages()[0]) : "und";
+    for (const LanguageClass& language : document.languages()) {
         if (ttmlLanguageCode(language) != shared) shared = "mul";
     }
     std::string out = kHead + shared + kStyleAndLayout;
     for (int language = 0; language < document.languageCount(); ++language)
-        appendCues(document, language, "<div xml:lang=\"" + ttmlLanguageCode(document.languages[language]) + "\">", out);
+        appendCues(document, language, "<div xml:lang=\"" + ttmlLanguageCode(document.languages()[language]) + "\">", out);
     return out + kTail;
 }
 

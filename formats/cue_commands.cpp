@@ -40,7 +40,7 @@ void exportCues(CaptionEditor& editor, const FileQuestion& question, void (*addE
     const auto path = askForFile(question);
     if (!path) return;
     sortByTime(editor);
-    const std::string bytes = fileBytes(editor.document(), editor.document().currentLanguage);
+    const std::string bytes = fileBytes(editor.document(), editor.document().currentLanguage());
     if (path->empty() || !writeFileBytes(withExtension(*path, addExtension), bytes))
         showMessage(editor.owner(), failure);
 }

@@ -19,7 +19,7 @@ namespace {
 // be added (the panel reports why) ends the storing.
 void store(CaptionPanel& panel, const std::vector<std::u16string>& captions) {
     CaptionDocument& document = panel.document;
-    const int language = document.currentLanguage;
+    const int language = document.currentLanguage();
     int row = 0;
     for (const std::u16string& caption : captions) {
         if (row >= panel.rowCount() && (!panel.addRow() || row >= panel.rowCount())) break;

@@ -31,14 +31,13 @@ zav::CaptionDocument documentOf(const std::uint8_t* data, std::size_t size) {
     std::size_t at = 0;
     while (at < size && document.rowCount() < 200) {
         const std::uint8_t flags = data[at++];
-        document.appendRow();
-        const int row = document.rowCount() - 1;
+        zav::TimeEntry time;
         if ((flags & 1) && at + 8 <= size) {
-            double ms;
-            std::memcpy(&ms, data + at, 8);
+            std::memcpy(&time.startMs, data + at, 8);
             at += 8;
-            document.times[row].startMs = ms;
         }
+        document.appendRow(time, {});
+        const int row = document.rowCount() - 1;
         for (int language = 0; language < 2 && at < size; ++language) {
             const std::size_t declared = data[at++];
             const std::size_t units = std::min(declared, (size - at) / 2);

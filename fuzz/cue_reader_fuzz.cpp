@@ -91,6 +91,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     zav::CaptionDocument twice = document;
     CHECK(zav::addCueLanguage(twice, file, zav::LanguageClass("Second", "Second", "xx"), cp1252) == 1);
     CHECK(twice.isConsistent());
-    CHECK(twice.languages[1].texts == twice.languages[0].texts);
+    CHECK(twice.languages()[1].texts() == twice.languages()[0].texts());
     return 0;
 }

@@ -106,15 +106,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 std::memcpy(&ms, bytes, sizeof ms);
                 const int row = in.byte() % rows;
                 document.setStartTime(row, ms, cp1252);
-                check(std::memcmp(&document.times[row].startMs, &ms, sizeof ms) == 0);
+                check(std::memcmp(&document.times()[row].startMs, &ms, sizeof ms) == 0);
             }
             break;
         case 6:
             document.clearAllTimes();
-            for (const auto& entry : document.times) check(entry.startMs == -1 && entry.timeText.empty());
+            for (const auto& entry : document.times()) check(entry.startMs == -1 && entry.timeText.empty());
             break;
         case 7:
-            if (languages) document.currentLanguage = in.byte() % languages;
+            if (languages) document.setCurrentLanguage(in.byte() % languages);
             break;
         case 8:
             document.removeAllRows();
@@ -123,7 +123,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         check(document.isConsistent());
         check(static_cast<int>(model.size()) == document.languageCount());
-        for (int l = 0; l < document.languageCount(); ++l) check(model[l] == document.languages[l].texts);
+        for (int l = 0; l < document.languageCount(); ++l) check(model[l] == document.languages()[l].texts());
     }
     return 0;
 }

@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const zav::CaptionDocument& document = first.document;
     CHECK(document.isConsistent());
     // Start times are always numbers: a sort by time needs them ordered.
-    for (const zav::TimeEntry& entry : document.times) CHECK(entry.startMs == entry.startMs);
+    for (const zav::TimeEntry& entry : document.times()) CHECK(entry.startMs == entry.startMs);
 
     // Reading is deterministic, and the document it gives can be exported and read.
     const std::string written = zav::samiFileBytes(document, cp1252);

@@ -38,8 +38,8 @@ void checkReport(const zav::SamiImportReport& report, const zav::CaptionDocument
     CHECK(report.languages == document.languageCount());
     CHECK(report.rows == document.rowCount());
     int captions = 0;
-    for (const zav::LanguageClass& language : document.languages) {
-        for (const std::u16string& text : language.texts) captions += !text.empty();
+    for (const zav::LanguageClass& language : document.languages()) {
+        for (const std::u16string& text : language.texts()) captions += !text.empty();
     }
     CHECK(report.captions == captions);
     CHECK(report.cutCaptions >= 0 && report.cutCaptions <= captions);
@@ -47,8 +47,8 @@ void checkReport(const zav::SamiImportReport& report, const zav::CaptionDocument
 
 // Texts have no line breaks and, unless cut, no white space at either end.
 void checkTexts(const zav::CaptionDocument& document) {
-    for (const zav::LanguageClass& language : document.languages) {
-        for (const std::u16string& text : language.texts) {
+    for (const zav::LanguageClass& language : document.languages()) {
+        for (const std::u16string& text : language.texts()) {
             for (const char16_t c : text) CHECK(!zav::sami::isLineBreak(c));
             if (text.empty() || text.size() == zav::kMaxCaptionText) continue;
             CHECK(!zav::sami::isSpace(text.front()) && !zav::sami::isSpace(text.back()));
@@ -67,10 +67,10 @@ void checkExportedBack(const zav::CaptionDocument& document) {
     CHECK(report.ownLayout);
     CHECK(back.languageCount() == document.languageCount());
     for (int language = 0; language < document.languageCount(); ++language)
-        CHECK(back.languages[language].className() == document.languages[language].className());
+        CHECK(back.languages()[language].className() == document.languages()[language].className());
     int backRow = 0;
     for (int row = 0; row < document.rowCount(); ++row) {
-        if (document.times[row].startMs == zav::kNoTime) continue;
+        if (document.times()[row].startMs == zav::kNoTime) continue;
         CHECK(backRow < back.rowCount());
         for (int language = 0; language < document.languageCount(); ++language) {
             const std::u16string written = cp1252.fromAnsi(cp1252.toAnsi(document.text(language, row)));

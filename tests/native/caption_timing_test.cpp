@@ -58,12 +58,12 @@ TEST(SortRowsByTime, TimesComeInOrderAndEveryLanguagesTextsFollow) {
     const std::vector<double> expectedTimes{1000, 2000, 5000, -1, -1};
     const std::vector<int> from{4, 2, 0, 1, 3};
     for (int row = 0; row < 5; ++row) {
-        EXPECT_EQ(document.times[row].startMs, expectedTimes[row]) << row;
-        EXPECT_EQ(document.times[row].sortIndex, from[row]) << row;
+        EXPECT_EQ(document.times()[row].startMs, expectedTimes[row]) << row;
+        EXPECT_EQ(document.times()[row].sortIndex, from[row]) << row;
         for (int l = 0; l < 2; ++l) EXPECT_EQ(document.text(l, row), textOf(l, from[row])) << l << " " << row;
     }
-    EXPECT_EQ(document.times[0].timeText, u"00:00:01:000");
-    EXPECT_TRUE(document.times[3].timeText.empty());
+    EXPECT_EQ(document.times()[0].timeText, u"00:00:01:000");
+    EXPECT_TRUE(document.times()[3].timeText.empty());
 }
 
 TEST(SortRowsByTime, SortedDocumentsAndEmptyOnesAreLeftAlone) {
@@ -83,7 +83,7 @@ TEST(SortRowsByTime, SortingAgainAfterRowsWereAddedStartsFromTheRowsAsTheyAre) {
     sortRowsByTime(document);
     // Sorted already: the second sort keeps every row where it is.
     sortRowsByTime(document);
-    for (int row = 0; row < 3; ++row) EXPECT_EQ(document.times[row].sortIndex, row) << row;
+    for (int row = 0; row < 3; ++row) EXPECT_EQ(document.times()[row].sortIndex, row) << row;
     EXPECT_EQ(document.text(1, 0), textOf(1, 1));
     // A row added after the first sort, earlier than all of them.
     ASSERT_TRUE(document.appendRow());
@@ -94,8 +94,8 @@ TEST(SortRowsByTime, SortingAgainAfterRowsWereAddedStartsFromTheRowsAsTheyAre) {
     const std::vector<int> from{3, 0, 1, 2};
     const std::vector<int> original{3, 1, 2, 0};
     for (int row = 0; row < 4; ++row) {
-        EXPECT_EQ(document.times[row].startMs, expectedTimes[row]) << row;
-        EXPECT_EQ(document.times[row].sortIndex, from[row]) << row;
+        EXPECT_EQ(document.times()[row].startMs, expectedTimes[row]) << row;
+        EXPECT_EQ(document.times()[row].sortIndex, from[row]) << row;
         for (int l = 0; l < 2; ++l) EXPECT_EQ(document.text(l, row), textOf(l, original[row])) << l << " " << row;
     }
 }
@@ -110,7 +110,7 @@ TEST(SortRowsByTime, TimesThatAreNotNumbersDoNotBreakTheSort) {
     sortRowsByTime(document);
     ASSERT_TRUE(document.isConsistent());
     std::vector<int> seen(60, 0);
-    for (const TimeEntry& entry : document.times) {
+    for (const TimeEntry& entry : document.times()) {
         ASSERT_GE(entry.sortIndex, 0);
         ASSERT_LT(entry.sortIndex, 60);
         seen[entry.sortIndex]++;
@@ -120,11 +120,11 @@ TEST(SortRowsByTime, TimesThatAreNotNumbersDoNotBreakTheSort) {
 
 TEST(DuplicateRule, AnyRowsExactTimeIsADuplicate) {
     CaptionDocument document = documentWithTimes({0, 11500, -1}, 1);
-    EXPECT_TRUE(isDuplicateTime(document.times, 0));
-    EXPECT_TRUE(isDuplicateTime(document.times, 11500));
-    EXPECT_FALSE(isDuplicateTime(document.times, 11500.000001));
+    EXPECT_TRUE(isDuplicateTime(document.times(), 0));
+    EXPECT_TRUE(isDuplicateTime(document.times(), 11500));
+    EXPECT_FALSE(isDuplicateTime(document.times(), 11500.000001));
     // A row without a time holds -1, which no stamp can produce.
-    EXPECT_TRUE(isDuplicateTime(document.times, -1));
+    EXPECT_TRUE(isDuplicateTime(document.times(), -1));
     EXPECT_FALSE(isDuplicateTime({}, 0));
 }
 

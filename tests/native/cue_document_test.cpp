@@ -107,7 +107,7 @@ TEST(CueImport, ReplacesTheDocumentKeepingTheCurrentLanguagesNames) {
     CaptionDocument document;
     document.appendLanguage(LanguageClass("ENUSCC", "US English", "en-us"));
     document.appendLanguage(LanguageClass("FRFRCC", "French", "fr-fr"));
-    document.currentLanguage = 1;
+    document.setCurrentLanguage(1);
     document.appendRow();
     const CueFile file = readCueFile(
         "00:00:01,000 --> 00:00:02,000\nA\n\n00:00:02,000 --> 00:00:03,000\nB\n\n"
@@ -116,26 +116,26 @@ TEST(CueImport, ReplacesTheDocumentKeepingTheCurrentLanguagesNames) {
     ASSERT_TRUE(replaceWithCues(document, file, cp1252));
     ASSERT_TRUE(document.isConsistent());
     ASSERT_EQ(document.languageCount(), 1);
-    EXPECT_EQ(document.currentLanguage, 0);
-    EXPECT_EQ(document.languages[0].className(), "FRFRCC");
-    EXPECT_EQ(document.languages[0].displayName(), "French");
-    EXPECT_EQ(document.languages[0].langCode(), "fr-fr");
+    EXPECT_EQ(document.currentLanguage(), 0);
+    EXPECT_EQ(document.languages()[0].className(), "FRFRCC");
+    EXPECT_EQ(document.languages()[0].displayName(), "French");
+    EXPECT_EQ(document.languages()[0].langCode(), "fr-fr");
     // A clearing row where B ends before C; none after C, whose end means "no end".
     ASSERT_EQ(document.rowCount(), 4);
-    EXPECT_EQ(document.languages[0].texts, (std::vector<std::u16string>{u"A", u"B", u"", u"C"}));
+    EXPECT_EQ(document.languages()[0].texts(), (std::vector<std::u16string>{u"A", u"B", u"", u"C"}));
     const double times[] = {1000, 2000, 3000, 5000};
-    for (int row = 0; row < 4; ++row) EXPECT_EQ(document.times[row].startMs, times[row]);
-    EXPECT_EQ(document.times[2].timeText, u"00:00:03:000");
+    for (int row = 0; row < 4; ++row) EXPECT_EQ(document.times()[row].startMs, times[row]);
+    EXPECT_EQ(document.times()[2].timeText, u"00:00:03:000");
 
     // No readable cue: nothing changes. A document without languages gets New Caption File's.
     const CaptionDocument before = document;
     EXPECT_FALSE(replaceWithCues(document, readCueFile("", cp1252), cp1252));
-    EXPECT_EQ(document.times.size(), before.times.size());
-    EXPECT_EQ(document.languages[0].texts, before.languages[0].texts);
+    EXPECT_EQ(document.times().size(), before.times().size());
+    EXPECT_EQ(document.languages()[0].texts(), before.languages()[0].texts());
     CaptionDocument empty;
     ASSERT_TRUE(replaceWithCues(empty, file, cp1252));
-    EXPECT_EQ(empty.languages[0].className(), "US English");
-    EXPECT_EQ(empty.languages[0].langCode(), "en-us");
+    EXPECT_EQ(empty.languages()[0].className(), "US English");
+    EXPECT_EQ(empty.languages()[0].langCode(), "en-us");
 }
 
 TEST(CueAddLanguage, CuesGoBesideTheRowsAndNothingElseChanges) {
@@ -156,19 +156,19 @@ TEST(CueAddLanguage, CuesGoBesideTheRowsAndNothingElseChanges) {
     ASSERT_TRUE(document.isConsistent());
     const double times[] = {0, 1000, 2000, 3000, 5000, 6000, 7000, kNoTime};
     ASSERT_EQ(document.rowCount(), 8);
-    for (int row = 0; row < 8; ++row) EXPECT_EQ(document.times[row].startMs, times[row]) << row;
-    EXPECT_EQ(document.languages[0].texts,
+    for (int row = 0; row < 8; ++row) EXPECT_EQ(document.times()[row].startMs, times[row]) << row;
+    EXPECT_EQ(document.languages()[0].texts(),
               (std::vector<std::u16string>{u"A", u"A", u"B", u"B", u"", u"", u"", u"untimed"}));
-    EXPECT_EQ(document.languages[1].texts,
+    EXPECT_EQ(document.languages()[1].texts(),
               (std::vector<std::u16string>{u"", u"Un", u"Deux", u"", u"", u"Trois", u"", u""}));
-    EXPECT_EQ(document.times[1].timeText, u"00:00:01:000");
-    EXPECT_EQ(document.languages[1].className(), "FRFRCC");
-    EXPECT_EQ(document.currentLanguage, 0);
+    EXPECT_EQ(document.times()[1].timeText, u"00:00:01:000");
+    EXPECT_EQ(document.languages()[1].className(), "FRFRCC");
+    EXPECT_EQ(document.currentLanguage(), 0);
     // A cue that stays open still shows on the timed rows after it, not on the untimed one.
     const CueFile open = readCueFile("00:00:06,000 --> 1193:02:47,295\nOpen\n", cp1252);
     EXPECT_EQ(addCueLanguage(document, open, LanguageClass("DEDECC", "German", "de"), cp1252), 2);
-    EXPECT_EQ(document.languages[2].texts.back(), u"");
-    EXPECT_EQ(document.languages[2].texts[document.rowCount() - 2], u"Open");
+    EXPECT_EQ(document.languages()[2].texts().back(), u"");
+    EXPECT_EQ(document.languages()[2].texts()[document.rowCount() - 2], u"Open");
     EXPECT_EQ(addCueLanguage(document, CueFile(), LanguageClass("X", "X", "x"), cp1252), -1);
     EXPECT_EQ(document.languageCount(), 3);
 }
@@ -176,8 +176,8 @@ TEST(CueAddLanguage, CuesGoBesideTheRowsAndNothingElseChanges) {
 // What a language shows at a time, by the preview line's rule.
 std::u16string shownAt(const CaptionDocument& document, int language, double ms) {
     bool any = false;
-    for (const TimeEntry& entry : document.times) any = any || (entry.startMs != kNoTime && entry.startMs <= ms);
-    return any ? document.text(language, dueCaptionRow(document.times, ms)) : std::u16string();
+    for (const TimeEntry& entry : document.times()) any = any || (entry.startMs != kNoTime && entry.startMs <= ms);
+    return any ? document.text(language, dueCaptionRow(document.times(), ms)) : std::u16string();
 }
 
 std::u16string shownAt(const CueFile& file, double ms) {

@@ -140,7 +140,7 @@ TEST(FfmpegCrossCheck, ItsConversionOfSamiImportsAsTheSamiFileDoes) {
     ASSERT_TRUE(replaceWithCues(viaFfmpeg, readCueFile(converted, cp1252), cp1252)) << converted;
     ASSERT_EQ(viaFfmpeg.rowCount(), viaSami.rowCount()) << converted;
     for (int row = 0; row < viaSami.rowCount(); ++row) {
-        EXPECT_EQ(viaFfmpeg.times[row].startMs, viaSami.times[row].startMs) << row;
+        EXPECT_EQ(viaFfmpeg.times()[row].startMs, viaSami.times()[row].startMs) << row;
         EXPECT_EQ(viaFfmpeg.text(0, row), viaSami.text(0, row)) << row;
     }
 }

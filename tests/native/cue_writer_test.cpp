@@ -133,10 +133,10 @@ TEST(CueExport, CuesAgreeWithThePreviewLine) {
         sortRowsByTime(document);
         const std::vector<Cue> cues = documentCues(document, 0);
         double last = kNoTime;
-        for (const TimeEntry& entry : document.times) last = std::max(last, entry.startMs);
+        for (const TimeEntry& entry : document.times()) last = std::max(last, entry.startMs);
         for (double t = 0; t < last; t += 500) {
-            const bool anyShown = document.times[0].startMs != kNoTime && document.times[0].startMs <= t;
-            const std::u16string& due = document.text(0, dueCaptionRow(document.times, t));
+            const bool anyShown = document.times()[0].startMs != kNoTime && document.times()[0].startMs <= t;
+            const std::u16string& due = document.text(0, dueCaptionRow(document.times(), t));
             const bool blank = !anyShown || due.empty() || due == u"  ";
             const Cue* covering = nullptr;
             for (const Cue& cue : cues) {

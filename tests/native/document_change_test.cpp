@@ -58,7 +58,7 @@ TEST(DocumentChange, EachEditShowsAsItsOwnParts) {
         {"a row", [](CaptionDocument& d, DocumentState&) { d.appendRow(); }, parts(true, true, true, false, false, false)},
         {"a language", [](CaptionDocument& d, DocumentState&) { d.appendLanguage(LanguageClass("DE", "German", "de")); },
          parts(false, false, true, true, false, false)},
-        {"the shown language", [](CaptionDocument& d, DocumentState&) { d.currentLanguage = 1; },
+        {"the shown language", [](CaptionDocument& d, DocumentState&) { d.setCurrentLanguage(1); },
          parts(false, false, false, false, true, false)},
         {"the selection", [](CaptionDocument&, DocumentState& s) { s.selectedRow = 3; },
          parts(false, false, false, false, false, true)},

@@ -27,23 +27,23 @@ CaptionDocument makeDocument(int rows, int languages, unsigned seed) {
                                              std::u16string(1, u'0' + row % 10));
         }
     }
-    document.currentLanguage = languages > 1 ? static_cast<int>(random() % languages) : 0;
+    document.setCurrentLanguage(languages > 1 ? static_cast<int>(random() % languages) : 0);
     return document;
 }
 
 void expectSameDocument(const CaptionDocument& a, const CaptionDocument& b) {
     ASSERT_EQ(a.rowCount(), b.rowCount());
     ASSERT_EQ(a.languageCount(), b.languageCount());
-    EXPECT_EQ(a.currentLanguage, b.currentLanguage);
+    EXPECT_EQ(a.currentLanguage(), b.currentLanguage());
     for (int row = 0; row < a.rowCount(); ++row) {
-        EXPECT_EQ(a.times[row].startMs, b.times[row].startMs) << row;
-        EXPECT_EQ(a.times[row].timeText, b.times[row].timeText) << row;
+        EXPECT_EQ(a.times()[row].startMs, b.times()[row].startMs) << row;
+        EXPECT_EQ(a.times()[row].timeText, b.times()[row].timeText) << row;
     }
     for (int l = 0; l < a.languageCount(); ++l) {
-        EXPECT_EQ(a.languages[l].className(), b.languages[l].className());
-        EXPECT_EQ(a.languages[l].displayName(), b.languages[l].displayName());
-        EXPECT_EQ(a.languages[l].langCode(), b.languages[l].langCode());
-        EXPECT_EQ(a.languages[l].texts, b.languages[l].texts);
+        EXPECT_EQ(a.languages()[l].className(), b.languages()[l].className());
+        EXPECT_EQ(a.languages()[l].displayName(), b.languages()[l].displayName());
+        EXPECT_EQ(a.languages()[l].langCode(), b.languages()[l].langCode());
+        EXPECT_EQ(a.languages()[l].texts(), b.languages()[l].texts());
     }
 }
 
@@ -67,7 +67,7 @@ TEST(DocumentState, CapturedDocumentsComeBackExactly) {
 
 TEST(DocumentState, ShownTextsStandForTheCurrentLanguage) {
     CaptionDocument document = makeDocument(3, 2, 7);
-    document.currentLanguage = 1;
+    document.setCurrentLanguage(1);
     const std::vector<std::u16string> shown{u"typed", u"", std::u16string(250, u'x')};
     const DocumentState state = captureState(document, &shown, nullptr);
     EXPECT_EQ(state.text(1, 0), u"typed");
@@ -188,7 +188,7 @@ TEST(DocumentHistory, TwoHundredSortsOfALargeDocumentStayWithinTensOfMegabytes) 
     std::mt19937 random(5);
     for (int step = 0; step < 220; ++step) {
         // Every step moves every row, the costliest kind for the history.
-        for (TimeEntry& entry : document.times) entry.startMs = random() % 1000000;
+        for (int row = 0; row < document.rowCount(); ++row) document.setStartTime(row, random() % 1000000, kCodePage);
         sortRowsByTime(document);
         auto next = std::make_shared<const DocumentState>(captureState(document, nullptr, state.get()));
         history.record(u"Sort By Time", state, next);

@@ -80,7 +80,7 @@ TEST(AddedLanguage, UsesTheNameTwiceAndTheFixedCode) {
     EXPECT_EQ(language.className(), "French");
     EXPECT_EQ(language.displayName(), "French");
     EXPECT_EQ(language.langCode(), "ZAV-CC");
-    EXPECT_TRUE(language.texts.empty());
+    EXPECT_TRUE(language.texts().empty());
 }
 
 }  // namespace

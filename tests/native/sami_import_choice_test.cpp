@@ -131,7 +131,7 @@ public:
             const std::string name = pick(3) == 0 ? first + " " + words(kNameWords, 1) : first;
             document.appendLanguage(LanguageClass(name, words(kNameWords, pick(4)), kCodes[pick(6)]));
         }
-        const int rows = document.languages.empty() ? 0 : pick(9);
+        const int rows = document.languages().empty() ? 0 : pick(9);
         for (int row = 0; row < rows; ++row) {
             document.appendRow();
             document.setStartTime(row, time(), cp1252);
@@ -186,9 +186,9 @@ private:
 
 std::string describe(const CaptionDocument& document) {
     std::string description;
-    for (const LanguageClass& language : document.languages)
+    for (const LanguageClass& language : document.languages())
         description += language.className() + "|" + language.displayName() + "|" + language.langCode() + "\n";
-    for (const TimeEntry& entry : document.times) description += millisecondsText(entry.startMs) + " ";
+    for (const TimeEntry& entry : document.times()) description += millisecondsText(entry.startMs) + " ";
     return description + "\n" + captionListing(document, cp1252);
 }
 

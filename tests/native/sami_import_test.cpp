@@ -20,8 +20,8 @@ struct Imported {
     int refusedRows = 0;
     int bodiesEnded = 0;
     int rows() const { return document.rowCount(); }
-    const LanguageClass& language(int index) const { return document.languages[index]; }
-    double time(int row) const { return document.times[row].startMs; }
+    const LanguageClass& language(int index) const { return document.languages()[index]; }
+    double time(int row) const { return document.times()[row].startMs; }
     std::u16string text(int language, int row) const { return document.text(language, row); }
 };
 
@@ -69,7 +69,7 @@ TEST(SamiImport, WhatTheWriterWritesComesBack) {
     EXPECT_EQ(back.time(0), 1000);
     EXPECT_EQ(back.time(1), 2500);
     EXPECT_EQ(back.time(2), 0);
-    EXPECT_EQ(back.document.times[0].timeText, u"00:00:01:000");
+    EXPECT_EQ(back.document.times()[0].timeText, u"00:00:01:000");
     EXPECT_EQ(back.text(0, 0), u"en 0 <i>&amp;</i> caf\u00e9");
     EXPECT_EQ(back.text(0, 1), u"en 2 <i>&amp;</i> caf\u00e9");
     EXPECT_EQ(back.text(1, 0), u"fr 0");

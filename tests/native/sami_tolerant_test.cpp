@@ -235,8 +235,8 @@ TEST(TolerantImport, EveryRowIsKeptWithItsTime) {
     EXPECT_EQ(imported.report.rows, 3);
     EXPECT_EQ(imported.report.captions, 1);
     ASSERT_EQ(imported.document.rowCount(), 3);
-    EXPECT_EQ(imported.document.times[2].startMs, 3.5);
-    EXPECT_EQ(imported.document.times[2].timeText, u"00:00:00:003");
+    EXPECT_EQ(imported.document.times()[2].startMs, 3.5);
+    EXPECT_EQ(imported.document.times()[2].timeText, u"00:00:00:003");
 }
 
 TEST(TolerantImport, StyleRulesGiveTheNames) {
@@ -253,7 +253,7 @@ TEST(TolerantImport, StyleRulesGiveTheNames) {
         {"F", "F", "ef"}, {"G", "Chinese  Traditional", "a b"}};
     ASSERT_EQ(imported.document.languageCount(), static_cast<int>(expected.size()));
     for (std::size_t i = 0; i < expected.size(); ++i) {
-        const LanguageClass& language = imported.document.languages[i];
+        const LanguageClass& language = imported.document.languages()[i];
         EXPECT_EQ(std::vector<std::string>({language.className(), language.displayName(), language.langCode()}),
                   expected[i]);
     }
@@ -268,8 +268,8 @@ TEST(TolerantImport, NamesAreCutToWholeCharacters) {
                                               "\xE6\x97\xA5\xE6\x97\xA5; }", ""),
                                          shiftJis);
     ASSERT_EQ(imported.document.languageCount(), 1);
-    EXPECT_EQ(shiftJis.fromAnsi(imported.document.languages[0].className()), std::u16string(14, u'\u65e5'));
-    EXPECT_EQ(shiftJis.fromAnsi(imported.document.languages[0].langCode()), std::u16string(4, u'\u65e5'));
+    EXPECT_EQ(shiftJis.fromAnsi(imported.document.languages()[0].className()), std::u16string(14, u'\u65e5'));
+    EXPECT_EQ(shiftJis.fromAnsi(imported.document.languages()[0].langCode()), std::u16string(4, u'\u65e5'));
 }
 
 TEST(TolerantImport, OverlongTextsAreCutAndCounted) {

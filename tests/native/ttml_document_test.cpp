@@ -59,14 +59,14 @@ TEST(TtmlRoundTrip, DocumentToTtmlAndBackKeepsEveryCueAndTheBytes) {
         ASSERT_TRUE(replaceWithTtml(back, readTtmlFile(written), cp1252)) << written;
         EXPECT_EQ(shown(back, 0), shown(document, language));
         EXPECT_EQ(ttmlFileBytes(back, 0), written);
-        EXPECT_EQ(back.languages[0].langCode(), document.languages[language].langCode());
+        EXPECT_EQ(back.languages()[0].langCode(), document.languages()[language].langCode());
     }
     const std::string all = ttmlFileBytesAllLanguages(document);
     CaptionDocument back;
     ASSERT_TRUE(replaceWithTtml(back, readTtmlFile(all), cp1252)) << all;
     ASSERT_EQ(back.languageCount(), 2);
-    EXPECT_EQ(back.languages[1].className(), "FRCC");
-    EXPECT_EQ(back.languages[1].displayName(), "French");
+    EXPECT_EQ(back.languages()[1].className(), "FRCC");
+    EXPECT_EQ(back.languages()[1].displayName(), "French");
     for (int language = 0; language < 2; ++language) EXPECT_EQ(shown(back, language), shown(document, language));
     EXPECT_EQ(ttmlFileBytesAllLanguages(back), all);
 }
@@ -123,12 +123,12 @@ TEST(TtmlDocument, NamesLanguagesAndChangesNothingWithoutCues) {
     // Import keeps the names of a language of the same code, Add Language names by code.
     CaptionDocument imported = document;
     ASSERT_TRUE(replaceWithTtml(imported, file, cp1252));
-    EXPECT_EQ(imported.languages[0].className(), "US English");
-    EXPECT_EQ(imported.languages[1].className(), "FRCC");
+    EXPECT_EQ(imported.languages()[0].className(), "US English");
+    EXPECT_EQ(imported.languages()[1].className(), "FRCC");
     EXPECT_EQ(addTtmlLanguages(imported, file, cp1252), 2);
     ASSERT_EQ(imported.languageCount(), 4);
-    EXPECT_EQ(imported.languages[2].className(), "ENUSCC");
-    EXPECT_EQ(imported.languages[3].className(), "FRCC2");
+    EXPECT_EQ(imported.languages()[2].className(), "ENUSCC");
+    EXPECT_EQ(imported.languages()[3].className(), "FRCC2");
     EXPECT_TRUE(imported.isConsistent());
 
     for (const std::string& bytes : {std::string("<tt xmlns='http://www.w3.org/ns/ttml'><body/></tt>"), std::string("<tt>")}) {
@@ -162,9 +162,9 @@ TEST(TtmlFfmpeg, ItsTtmlImportsAsTheSubRipItCameFrom) {
     const TtmlFile file = readTtmlFile(ttml);
     ASSERT_TRUE(replaceWithTtml(viaTtml, file, cp1252)) << ttmlErrorText(file) << "\n" << ttml;
     ASSERT_EQ(viaTtml.rowCount(), viaSubRip.rowCount()) << ttml;
-    EXPECT_EQ(viaTtml.languages[0].className(), viaSubRip.languages[0].className());
+    EXPECT_EQ(viaTtml.languages()[0].className(), viaSubRip.languages()[0].className());
     for (int row = 0; row < viaSubRip.rowCount(); ++row) {
-        EXPECT_EQ(viaTtml.times[row].startMs, viaSubRip.times[row].startMs) << row;
+        EXPECT_EQ(viaTtml.times()[row].startMs, viaSubRip.times()[row].startMs) << row;
         // ffmpeg's TTML collapses runs of blanks as every TTML reader does.
         std::u16string expected = viaSubRip.text(0, row);
         for (std::size_t at; (at = expected.find(u"  ")) != std::u16string::npos;) expected.erase(at, 1);

@@ -43,7 +43,7 @@ struct CueCommandsTest : MainWindowFixture {
     }
     std::vector<double> times() const {
         std::vector<double> all;
-        for (const auto& entry : panel->document.times) all.push_back(entry.startMs);
+        for (const auto& entry : panel->document.times()) all.push_back(entry.startMs);
         return all;
     }
     int comboCount() const { return static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0)); }
@@ -96,7 +96,7 @@ TEST_F(CueCommandsTest, ImportReplacesTheDocumentAndReportsWhatItChanged) {
     EXPECT_EQ(windowText(panel->rowEdit(0)), L"first<br>line two");
     // One language, named as the current one was.
     ASSERT_EQ(panel->document.languageCount(), 1);
-    EXPECT_EQ(panel->document.languages[0].className(), "US English");
+    EXPECT_EQ(panel->document.languages()[0].className(), "US English");
     EXPECT_EQ(comboCount(), 1);
     EXPECT_TRUE(panel->document.isConsistent());
 }
@@ -132,7 +132,7 @@ TEST_F(CueCommandsTest, AddedLanguageMatchesRowsByTimeAndKeepsTheOthers) {
     run(IDM_ADD_CUE_LANGUAGE, path);
     EXPECT_TRUE(ui.boxes.empty());
     ASSERT_EQ(panel->document.languageCount(), 2);
-    EXPECT_EQ(panel->document.languages[1].className(), "French");
+    EXPECT_EQ(panel->document.languages()[1].className(), "French");
     EXPECT_EQ(comboCount(), 2);
     // Rows of 2500 and 6000 take the cues; the cue ending at 3000 clears at a new row.
     EXPECT_EQ(times(), (std::vector<double>{0, 2500, 3000, 4000.9, 6000, 7000, -1, -1, -1, -1, -1, -1, -1, -1}));
@@ -144,7 +144,7 @@ TEST_F(CueCommandsTest, AddedLanguageMatchesRowsByTimeAndKeepsTheOthers) {
         EXPECT_EQ(panel->document.text(1, row), french[row]) << row;
     }
     // The shown language stays the current one.
-    EXPECT_EQ(panel->document.currentLanguage, 0);
+    EXPECT_EQ(panel->document.currentLanguage(), 0);
     EXPECT_EQ(windowText(panel->rowEdit(2)), L"Second <i>line</i> &amp; more");
 
     // A cancelled name adds nothing.

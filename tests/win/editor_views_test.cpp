@@ -85,7 +85,7 @@ TEST_F(EditorViewsTest, AChangeThatThrowsIsTakenBackAndRecordsNothing) {
     const zav::CaptionDocument before = panel->document;
     const auto times = [](const zav::CaptionDocument& d) {
         std::vector<double> t;
-        for (const auto& entry : d.times) t.push_back(entry.startMs);
+        for (const auto& entry : d.times()) t.push_back(entry.startMs);
         return t;
     };
     EXPECT_THROW(editor->change(L"Broken",

@@ -264,7 +264,7 @@ TEST_F(MainWindowFixture, StartsWithTheDefaultDocumentAndTheFallbackSwitchesOnly
     ASSERT_TRUE(create());
     zav::CaptionDocument& document = window->captionPanel().document;
     ASSERT_EQ(document.languageCount(), 1);
-    EXPECT_EQ(document.languages[0].className(), "US English");
+    EXPECT_EQ(document.languages()[0].className(), "US English");
     EXPECT_EQ(document.rowCount(), 12);
     EXPECT_EQ(window->captionPanel().selectedRow, 0);
 
@@ -274,16 +274,16 @@ TEST_F(MainWindowFixture, StartsWithTheDefaultDocumentAndTheFallbackSwitchesOnly
     });
     SendMessageW(window->hwnd(), WM_COMMAND, IDC_ADD_LANGUAGE, 0);
     ASSERT_EQ(document.languageCount(), 2);
-    EXPECT_EQ(document.currentLanguage, 0);
+    EXPECT_EQ(document.currentLanguage(), 0);
 
     HWND combo = GetDlgItem(window->commandPanel(), IDC_LANGUAGE_COMBO);
     SendMessageW(combo, CB_SETCURSEL, 1, 0);
     for (WORD code : {0, 2, 3, 9}) {
         SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(IDC_LANGUAGE_COMBO, code), 0);
-        EXPECT_EQ(document.currentLanguage, 0) << code;
+        EXPECT_EQ(document.currentLanguage(), 0) << code;
     }
     SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(IDC_LANGUAGE_COMBO, CBN_SELCHANGE), 0);
-    EXPECT_EQ(document.currentLanguage, 1);
+    EXPECT_EQ(document.currentLanguage(), 1);
 }
 
 TEST_F(MainWindowFixture, KeysInTheLanguageComboNeverMoveTheCaptions) {

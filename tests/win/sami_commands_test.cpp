@@ -68,7 +68,7 @@ struct SamiCommandsTest : MainWindowFixture {
     }
     std::vector<double> times() const {
         std::vector<double> all;
-        for (const auto& entry : panel->document.times) all.push_back(entry.startMs);
+        for (const auto& entry : panel->document.times()) all.push_back(entry.startMs);
         return all;
     }
     size_t boxesSaying(const wchar_t* text) const {
@@ -187,14 +187,14 @@ TEST_F(SamiCommandsTest, ImportReadsAnExportedFileIntoThePanel) {
 
     // The class "US English" comes back as "US", with its names intact.
     ASSERT_EQ(panel->document.languageCount(), 2);
-    EXPECT_EQ(panel->document.languages[0].className(), "US");
-    EXPECT_EQ(panel->document.languages[0].displayName(), "US English");
-    EXPECT_EQ(panel->document.languages[1].langCode(), "fr-fr");
+    EXPECT_EQ(panel->document.languages()[0].className(), "US");
+    EXPECT_EQ(panel->document.languages()[0].displayName(), "US English");
+    EXPECT_EQ(panel->document.languages()[1].langCode(), "fr-fr");
     ASSERT_EQ(comboCount(), 2);
     EXPECT_EQ(comboEntry(0), L"US");
     EXPECT_EQ(comboEntry(1), L"FRFRCC");
     EXPECT_EQ(comboSelection(), 0);
-    EXPECT_EQ(panel->document.currentLanguage, 0);
+    EXPECT_EQ(panel->document.currentLanguage(), 0);
 
     ASSERT_EQ(panel->rowCount(), 3);
     EXPECT_EQ(times(), (std::vector<double>{0, 1000, 2500}));
@@ -320,7 +320,7 @@ TEST_F(SamiCommandsTest, ImportOfAMissingFileSaysSoAndKeepsTheWork) {
     EXPECT_EQ(panel->rowCount(), 12);
     EXPECT_EQ(comboCount(), 1);
     panel->storeEditTexts();
-    EXPECT_EQ(panel->document.text(panel->document.currentLanguage, 3), u"typed before the import");
+    EXPECT_EQ(panel->document.text(panel->document.currentLanguage(), 3), u"typed before the import");
 }
 
 TEST_F(SamiCommandsTest, CancelledImportChangesNothing) {

@@ -94,8 +94,8 @@ TEST_F(TextFilesTest, TextScriptFillsTheRowsOfTheCurrentLanguage) {
         EXPECT_EQ(edit(row), L"") << row;
     }
     EXPECT_EQ(text(3, 1), u"bonjour");
-    EXPECT_EQ(panel->document.times[0].startMs, 0);
-    EXPECT_EQ(panel->document.times[2].startMs, 5000);
+    EXPECT_EQ(panel->document.times()[0].startMs, 0);
+    EXPECT_EQ(panel->document.times()[2].startMs, 5000);
     EXPECT_EQ(panel->selectedRow, 0);
     EXPECT_EQ(panel->topRow, 0);
 }
@@ -108,7 +108,7 @@ TEST_F(TextFilesTest, TextScriptAddsRowsWithoutTimeForMorePieces) {
     ASSERT_EQ(panel->rowCount(), 30);
     EXPECT_EQ(text(0), u"Caption number 100 has words ");
     EXPECT_EQ(text(29), u"Caption number 129 has words");
-    for (int row = 12; row < 30; ++row) EXPECT_EQ(panel->document.times[row].startMs, zav::kNoTime) << row;
+    for (int row = 12; row < 30; ++row) EXPECT_EQ(panel->document.times()[row].startMs, zav::kNoTime) << row;
     EXPECT_TRUE(panel->document.isConsistent());
     // The view is back at the top with row 0 selected.
     EXPECT_EQ(panel->topRow, 0);

@@ -49,13 +49,13 @@ struct TimingTest : MainWindowFixture {
         zav::runMessageLoop(*window);
     }
     void select(int row) { ASSERT_TRUE(panel->selectRow(row)); }
-    double timeOf(int row) const { return panel->document.times[row].startMs; }
+    double timeOf(int row) const { return panel->document.times()[row].startMs; }
     std::wstring label(int row) const { return windowText(panel->rowLabel(row)); }
     std::wstring edit(int row) const { return windowText(panel->rowEdit(row)); }
     void type(int row, const wchar_t* text) { SetWindowTextW(panel->rowEdit(row), text); }
     std::vector<double> times() const {
         std::vector<double> all;
-        for (const auto& entry : panel->document.times) all.push_back(entry.startMs);
+        for (const auto& entry : panel->document.times()) all.push_back(entry.startMs);
         return all;
     }
     // A dialog script that types the four fields (null leaves one empty) and presses
@@ -274,7 +274,7 @@ TEST_F(TimingTest, SortByTimeMovesEveryLanguagesTextsWithTheirTimes) {
     for (int row = 0; row < 12; ++row) {
         const double ms = row < 5 ? given[row] : -1;
         if (ms != -1) panel->setStartTime(row, ms);
-        else panel->document.times[row].startMs = -1;
+        else panel->document.times()[row].startMs = -1;
         type(row, (L"en " + std::to_wstring(row)).c_str());
         panel->document.setText(1, row, u"fr " + std::u16string(1, char16_t(u'a' + row)));
     }

@@ -59,15 +59,15 @@ struct UndoTest : MainWindowFixture {
     Seen seen() const {
         Seen s;
         const zav::CaptionDocument& document = panel->document;
-        for (const auto& entry : document.times) {
+        for (const auto& entry : document.times()) {
             s.times.push_back(entry.startMs);
             s.timeTexts.push_back(entry.timeText);
         }
-        for (const auto& language : document.languages) {
+        for (const auto& language : document.languages()) {
             s.languages.push_back(language.className() + "|" + language.displayName() + "|" + language.langCode());
-            s.texts.push_back(language.texts);
+            s.texts.push_back(language.texts());
         }
-        s.currentLanguage = document.currentLanguage;
+        s.currentLanguage = document.currentLanguage();
         for (int row = 0; row < panel->rowCount(); ++row) {
             s.shown.push_back(panel->shownText(row));
             wchar_t label[64] = {};
@@ -229,7 +229,7 @@ TEST_F(UndoTest, TypingIsAStepOfItsOwnAndCtrlZTakesItBackFirst) {
     // Ctrl+Z goes on to the history.
     command(IDM_REDO);
     command(IDM_REDO);
-    ASSERT_EQ(panel->document.times[0].startMs, zav::kNoTime);
+    ASSERT_EQ(panel->document.times()[0].startMs, zav::kNoTime);
     SendMessageW(edit, EM_SETSEL, 0, -1);
     SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"more typing"));
     BYTE keys[256] = {};
@@ -240,9 +240,9 @@ TEST_F(UndoTest, TypingIsAStepOfItsOwnAndCtrlZTakesItBackFirst) {
     EXPECT_EQ(panel->shownText(20), u"typed text");
     EXPECT_EQ(editor->undoName(), u"Clear All Times");
     pressKey(edit, 'Z');
-    EXPECT_NE(panel->document.times[0].startMs, zav::kNoTime);
+    EXPECT_NE(panel->document.times()[0].startMs, zav::kNoTime);
     pressKey(edit, 'Y');
-    EXPECT_EQ(panel->document.times[0].startMs, zav::kNoTime);
+    EXPECT_EQ(panel->document.times()[0].startMs, zav::kNoTime);
     keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
 }

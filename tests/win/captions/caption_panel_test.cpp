@@ -45,24 +45,24 @@ TEST_F(PanelTest, StartUpDocumentHasTwelveRowsAndRowZeroAtTimeZero) {
     reset();
     const CaptionDocument& document = panel.document;
     ASSERT_EQ(document.languageCount(), 1);
-    EXPECT_EQ(document.languages[0].className(), "US English");
-    EXPECT_EQ(document.languages[0].displayName(), "US English");
-    EXPECT_EQ(document.languages[0].langCode(), "en-us");
-    EXPECT_EQ(document.currentLanguage, 0);
+    EXPECT_EQ(document.languages()[0].className(), "US English");
+    EXPECT_EQ(document.languages()[0].displayName(), "US English");
+    EXPECT_EQ(document.languages()[0].langCode(), "en-us");
+    EXPECT_EQ(document.currentLanguage(), 0);
     EXPECT_EQ(comboCount(), 1);
     EXPECT_EQ(comboEntry(0), L"US English");
     EXPECT_EQ(comboSelection(), 0);
     ASSERT_EQ(panel.rowCount(), 12);
     EXPECT_EQ(panel.selectedRow, 0);
     EXPECT_EQ(GetFocus(), panel.rowEdit(0));
-    EXPECT_EQ(document.times[0].startMs, 0);
+    EXPECT_EQ(document.times()[0].startMs, 0);
     EXPECT_EQ(labelText(0), L"00:00:00:000");
     RECT window{};
     GetWindowRect(panel.hwnd(), &window);
     const int w = window.right - window.left;
     for (int row = 0; row < 12; ++row) {
         if (row > 0) {
-            EXPECT_EQ(document.times[row].startMs, -1);
+            EXPECT_EQ(document.times()[row].startMs, -1);
             EXPECT_EQ(labelText(row), L"");
         }
         EXPECT_EQ(editText(row), L"");
@@ -235,7 +235,7 @@ TEST_F(PanelTest, RefreshKeepsTheSelectionAndShowsTheDocument) {
     EXPECT_EQ(panel.selectedRow, 3);
     EXPECT_EQ(editText(11), L"text l");
     EXPECT_EQ(labelText(7), L"00:01:01:002");
-    panel.document.times[7].startMs = -2;
+    panel.document.times()[7].startMs = -2;
     panel.refreshRows();
     EXPECT_EQ(labelText(7), L"");
 }
@@ -383,12 +383,12 @@ TEST_F(PanelTest, ClearingTimesEmptiesEveryLabel) {
     panel.setStartTime(3, 5025.9);
     panel.refreshRows();
     EXPECT_EQ(labelText(3), L"00:00:05:025");
-    EXPECT_EQ(panel.document.times[3].startMs, 5025.9);
+    EXPECT_EQ(panel.document.times()[3].startMs, 5025.9);
     type(3, L"stays");
     panel.clearAllTimes();
     for (int row = 0; row < 12; ++row) {
         EXPECT_EQ(labelText(row), L"");
-        EXPECT_EQ(panel.document.times[row].startMs, -1);
+        EXPECT_EQ(panel.document.times()[row].startMs, -1);
     }
     EXPECT_EQ(editText(3), L"stays");
 }

@@ -63,7 +63,7 @@ protected:
             EXPECT_EQ(GetDlgCtrlID(controls.label), CaptionPanel::labelId(row));
             EXPECT_EQ(textOf(controls.marker), L" >");
             EXPECT_EQ(textOf(controls.edit), toWide(panel.document.text(0, row))) << row;
-            const TimeEntry& time = panel.document.times[row];
+            const TimeEntry& time = panel.document.times()[row];
             EXPECT_EQ(textOf(controls.label), time.startMs > -1 ? toWide(time.timeText) : L"") << row;
             const RECT edit = rectInPanel(controls.edit);
             EXPECT_EQ(edit.right - edit.left, editWidth) << row;

@@ -22,15 +22,15 @@ TEST_F(LanguageTest, AddLanguageTrimsTheNameAndKeepsTheCurrentLanguage) {
     EXPECT_EQ(dialogRect.left, 10);
     EXPECT_EQ(dialogRect.top, 20);
     ASSERT_EQ(panel.document.languageCount(), 2);
-    const LanguageClass& added = panel.document.languages[1];
+    const LanguageClass& added = panel.document.languages()[1];
     EXPECT_EQ(added.className(), "French");
     EXPECT_EQ(added.displayName(), "French");
     EXPECT_EQ(added.langCode(), "ZAV-CC");
-    EXPECT_EQ(added.texts.size(), 12u);
+    EXPECT_EQ(added.texts().size(), 12u);
     EXPECT_EQ(comboCount(), 2);
     EXPECT_EQ(comboEntry(1), L"French");
     EXPECT_EQ(comboSelection(), 0);
-    EXPECT_EQ(panel.document.currentLanguage, 0);
+    EXPECT_EQ(panel.document.currentLanguage(), 0);
     EXPECT_EQ(editText(0), L"english row");
     EXPECT_EQ(GetFocus(), panel.rowEdit(0));
     EXPECT_TRUE(ui.boxes.empty());
@@ -40,7 +40,7 @@ TEST_F(LanguageTest, LongNamesAreCutTo29Bytes) {
     reset();
     ui.dialogScript = typeName(std::wstring(40, L'k'));
     ASSERT_TRUE(addLanguage(editor));
-    EXPECT_EQ(panel.document.languages[1].className(), std::string(29, 'k'));
+    EXPECT_EQ(panel.document.languages()[1].className(), std::string(29, 'k'));
     EXPECT_EQ(comboEntry(1), std::wstring(29, L'k'));
 }
 
@@ -75,7 +75,7 @@ TEST_F(LanguageTest, ANameTypedAfterARefusalIsCreated) {
     ASSERT_TRUE(addLanguage(editor));
     EXPECT_EQ(ui.boxes.size(), 1u);
     ASSERT_EQ(panel.document.languageCount(), 2);
-    EXPECT_EQ(panel.document.languages[1].className(), "  Italiano");
+    EXPECT_EQ(panel.document.languages()[1].className(), "  Italiano");
 }
 
 TEST_F(LanguageTest, SwitchingLanguagesKeepsWhatWasTypedInEach) {
@@ -85,7 +85,7 @@ TEST_F(LanguageTest, SwitchingLanguagesKeepsWhatWasTypedInEach) {
     type(0, L"hello");
     type(5, L"world");
     selectLanguageInCombo(1);
-    EXPECT_EQ(panel.document.currentLanguage, 1);
+    EXPECT_EQ(panel.document.currentLanguage(), 1);
     EXPECT_EQ(comboSelection(), 1);
     EXPECT_EQ(editText(0), L"");
     EXPECT_EQ(labelText(0), L"00:00:00:000");
@@ -104,7 +104,7 @@ TEST_F(LanguageTest, SwitchingToNoEntryChangesNothing) {
     type(1, L"typed");
     SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     switchLanguage(editor);
-    EXPECT_EQ(panel.document.currentLanguage, 0);
+    EXPECT_EQ(panel.document.currentLanguage(), 0);
     EXPECT_EQ(editText(1), L"typed");
 }
 
@@ -117,10 +117,10 @@ TEST_F(LanguageTest, DeletingTheSelectedSecondLanguageLeavesTheFirstSelected) {
     type(2, L"french");
     deleteSelectedLanguage(editor);
     ASSERT_EQ(panel.document.languageCount(), 1);
-    EXPECT_EQ(panel.document.languages[0].className(), "US English");
+    EXPECT_EQ(panel.document.languages()[0].className(), "US English");
     EXPECT_EQ(comboCount(), 1);
     EXPECT_EQ(comboSelection(), 0);
-    EXPECT_EQ(panel.document.currentLanguage, 0);
+    EXPECT_EQ(panel.document.currentLanguage(), 0);
     EXPECT_EQ(editText(2), L"english");
     EXPECT_EQ(panel.rowCount(), 12);
     EXPECT_TRUE(ui.boxes.empty());
@@ -168,7 +168,7 @@ TEST_F(LanguageTest, DeletingTheOnlyLanguageRemovesAllCaptionsUntilALanguageIsAd
     EXPECT_EQ(panel.document.languageCount(), 1);
     EXPECT_EQ(comboSelection(), 0);
     EXPECT_EQ(comboEntry(0), L"Deutsch");
-    EXPECT_EQ(panel.document.currentLanguage, 0);
+    EXPECT_EQ(panel.document.currentLanguage(), 0);
     ASSERT_TRUE(panel.addRow());
     EXPECT_EQ(panel.rowCount(), 1);
     EXPECT_TRUE(panel.document.isConsistent());
@@ -190,11 +190,11 @@ TEST_F(LanguageTest, NewCaptionFileAfterEditsStartsOver) {
     panel.selectRow(25);
     reset();
     ASSERT_EQ(panel.document.languageCount(), 1);
-    EXPECT_EQ(panel.document.languages[0].className(), "US English");
+    EXPECT_EQ(panel.document.languages()[0].className(), "US English");
     EXPECT_EQ(comboCount(), 1);
     EXPECT_EQ(comboEntry(0), L"US English");
     EXPECT_EQ(comboSelection(), 0);
-    EXPECT_EQ(panel.document.currentLanguage, 0);
+    EXPECT_EQ(panel.document.currentLanguage(), 0);
     ASSERT_EQ(panel.rowCount(), 12);
     EXPECT_EQ(panel.selectedRow, 0);
     EXPECT_EQ(panel.topRow, 0);
