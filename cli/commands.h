@@ -28,4 +28,9 @@ int listCommand(const Arguments& arguments, std::FILE* out, std::FILE* err);
 // formats told by the file extensions; a one-line report on err, nothing on out.
 int convertCommand(const Arguments& arguments, std::FILE* out, std::FILE* err);
 
+// zavcaption speech FILE: the stretches of speech the editor's detector finds in a
+// WAV file, one line each on out (onset and end in ms, confidence), a summary of the
+// sound on err.
+int speechCommand(const Arguments& arguments, std::FILE* out, std::FILE* err);
+
 }  // namespace zav::cli

@@ -15,6 +15,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"list", zav::cli::listCommand},
     {"convert", zav::cli::convertCommand},
+    {"speech", zav::cli::speechCommand},
 };
 
 const char* const kUsage =
@@ -33,6 +34,13 @@ const char* const kUsage =
     "      .sami, .srt, .vtt). SubRip and WebVTT hold one language: the one of class\n"
     "      CLASS, else the first. OUT is replaced whole or not at all. Exit status:\n"
     "      0 written, 1 IN holds no caption (nothing written), 2 error.\n"
+    "\n"
+    "  speech FILE\n"
+    "      Finds where speech (or any sound in the foreground) starts and ends in a\n"
+    "      WAV file (integer PCM of 8 to 32 bits or float, any rate, channels mixed\n"
+    "      down) as the editor's timeline does: one line per stretch (onset and end\n"
+    "      in milliseconds, confidence 0-1; TAB-separated), then a summary of the\n"
+    "      sound on standard error. Exit status: 0 speech found, 1 none, 2 error.\n"
     "\n"
     "  NAME is the iconv name of the ANSI code page (WINDOWS-1252 when not given):\n"
     "  SAMI files are read and written in it, SubRip and WebVTT files read in it\n"
