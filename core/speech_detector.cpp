@@ -14,6 +14,7 @@ namespace {
 
 constexpr double kHopMs = 5;
 constexpr double kFrameMs = 16;       // the frame: the largest power of two of samples within this
+constexpr std::size_t kLongestFrame = 4096;  // and no longer, whatever the rate
 constexpr double kFloorMs = 3000;     // the background is a low percentile of the energy over this long
 constexpr double kBackgroundShare = 0.2;
 constexpr int kSpeechSmoothing = 6;   // frames the speech band is averaged over (30 ms)
@@ -89,7 +90,7 @@ private:
 
 std::size_t frameSize(int rate) {
     std::size_t size = 16;
-    while (static_cast<double>(size * 2) <= kFrameMs * rate / 1000) size *= 2;
+    while (size < kLongestFrame && static_cast<double>(size * 2) <= kFrameMs * rate / 1000) size *= 2;
     return size;
 }
 

@@ -4,7 +4,7 @@
 // decoded, for snapping caption times to the words.
 //
 // How it hears: every 5 ms a frame of about 11 ms (the largest power of two of
-// samples within 16 ms) goes through an FFT into four band energies: the speech
+// samples within 16 ms, 4096 at most) goes through an FFT into four band energies: the speech
 // band 300-3400 Hz and three bands for the start of words, 300-1000, 1000-3400 and
 // 3400-8000 Hz (where a consonant's hiss is). Each band's background is the lowest
 // of its energy (smoothed) over the last 2.5 s, so steady noise and a sustained

@@ -77,7 +77,7 @@ double sampleAt(const char* at, const Format& format) {
             const std::uint64_t raw = littleEndian(bytes, 0, 4) | (std::uint64_t{littleEndian(bytes, 4, 4)} << 32);
             std::memcpy(&value, &raw, 8);
         }
-        return std::isfinite(value) ? value : 0.0;
+        return std::isfinite(value) ? std::clamp(value, -1.0, 1.0) : 0.0;
     }
     if (format.bits == 8) return (static_cast<unsigned char>(at[0]) - 128) / 128.0;
     const std::uint32_t raw = littleEndian(bytes, 0, format.bits / 8);

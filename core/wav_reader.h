@@ -17,7 +17,8 @@
 //    counted as missing (a recording cut off, or a stream whose size was never
 //    written).
 //  - channels are mixed to mono by their mean, as floats from -1 to 1 (integers
-//    divided by 2^(bits-1); floats that are not finite count as 0).
+//    divided by 2^(bits-1); floats are clamped to -1..1, and count as 0 when they
+//    are not finite).
 // Anything else (not RIFF WAVE, no format or data chunk, an unknown format) gives no
 // sound and a one-line reason. Work and memory grow linearly with the file's size.
 
