@@ -22,6 +22,16 @@ AudioEnvelope::AudioEnvelope(int sampleRate)
       bucketSamples_(std::max<std::int64_t>(1, (static_cast<std::int64_t>(rate_) + 50) / 100)),
       levels_(1) {}
 
+void AudioEnvelope::reserve(double durationMs) {
+    if (!(durationMs > 0) || durationMs > 1e11) return;  // up to some three years
+    const std::lock_guard<std::mutex> lock(mutex_);
+    double buckets = std::ceil(durationMs * rate_ / 1000.0 / static_cast<double>(bucketSamples_));
+    for (std::size_t level = 0; buckets >= 1; ++level, buckets = std::floor(buckets / kFanOut)) {
+        if (levels_.size() == level) levels_.emplace_back();
+        levels_[level].reserve(static_cast<std::size_t>(buckets));
+    }
+}
+
 void AudioEnvelope::append(const std::int16_t* samples, std::size_t frames, int channels) {
     if (channels < 1 || !samples) return;
     const std::lock_guard<std::mutex> lock(mutex_);

@@ -18,9 +18,10 @@
 // (or one 10 ms bucket, when columns are narrower) outside it. Columns that lie
 // wholly before 0 or after what has been decoded have no sound.
 //
-// Memory: 4 bytes per bucket and a third more for the levels above, about 400 bytes
+// Memory: 4 bytes per bucket and a third more for the levels above, about 530 bytes
 // per second of sound whatever its rate and channels: a two-hour film takes
-// 720,000 buckets, 2.9 MB, and 3.8 MB with its pyramid.
+// 720,000 buckets, 2.9 MB, and 3.8 MB with its pyramid when reserve() was told its
+// length; without, the lists grow by doubling and may hold up to twice that.
 //
 // Threads: one thread may append while another queries; a mutex guards the buckets
 // and is held for one append or one query (microseconds for blocks of a few
@@ -44,6 +45,9 @@ public:
     // sampleRate in Hz, at least 1 (a smaller value counts as 1).
     explicit AudioEnvelope(int sampleRate);
 
+    // Makes room for this much sound in every level at once, so that the lists are
+    // neither moved nor doubled past it while they fill.
+    void reserve(double durationMs);
     // Appends frames of interleaved samples, channels per frame (at least 1; a block
     // with fewer is ignored). Nothing is appended after finish().
     void append(const std::int16_t* samples, std::size_t frames, int channels);
