@@ -28,6 +28,7 @@ constexpr double kHangoverMs = 300;
 constexpr double kShortestMs = 100;
 constexpr double kLookBackMs = 300;
 constexpr double kOnsetGapMs = 50;
+constexpr double kOnsetRangeDb = 40; // and within this of the band's peak near the onset
 constexpr double kBeforeMs = 200;   // frames 200-300 ms before a stretch tell what sounded before it
 constexpr double kConfidenceSpanDb = 20;
 
@@ -171,8 +172,14 @@ std::int64_t SpeechDetector::State::refinedOnset() const {
         for (std::size_t b = 0; b < kOnsetBands; ++b) before[b] += std::max(at.excessDb[b], 0.0);
         ++heard;
     }
+    std::array<double, kOnsetBands> peak{};
+    for (const OnsetFrame& at : recent) {
+        if (at.index <= previousEnd) continue;
+        for (std::size_t b = 0; b < kOnsetBands; ++b) peak[b] = std::max(peak[b], at.excessDb[b]);
+    }
     std::array<double, kOnsetBands> threshold{};
-    for (std::size_t b = 0; b < kOnsetBands; ++b) threshold[b] = kOnsetDb + before[b] / std::max(heard, 1);
+    for (std::size_t b = 0; b < kOnsetBands; ++b)
+        threshold[b] = std::max(kOnsetDb + before[b] / std::max(heard, 1), peak[b] - kOnsetRangeDb);
     std::int64_t earliest = frame;
     std::int64_t gap = 0;
     for (auto at = recent.rbegin(); at != recent.rend() && at->index > previousEnd; ++at) {
