@@ -43,7 +43,7 @@ TEST(SpeechDetector, SnappedStampsLandOnTheWords) {
         int rate;
     } cases[] = {{Background::quiet, 16000}, {Background::noise, 22050}, {Background::music, 16000}, {Background::music, 44100}};
     for (const auto& c : cases) {
-        const zav::test::SyntheticSound sound = zav::test::syntheticSpeech(c.rate, 30, c.background, 21);
+        const zav::test::SyntheticSound sound = zav::test::syntheticSpeech(c.rate, 20, c.background, 21);
         const std::vector<SpeechStretch> found = zav::test::detect(sound);
         const zav::test::StampErrors errors = zav::test::measureStamps(sound, found, 5, 4);
         const int label = static_cast<int>(c.background) * 100000 + c.rate;
