@@ -10,8 +10,9 @@
 // rounded, at least one), each keeping its lowest and highest sample. Above them,
 // levels of buckets each four times as wide as the one below make a pyramid, so
 // that a query picks the widest level whose buckets are no wider than a column and
-// combines at most six buckets per column: the work grows with N, not with the
-// time asked for.
+// combines at most five buckets per column (a few more at the decoded end, where
+// the wide buckets are still filling): the work grows with N, not with the time
+// asked for.
 //
 // A column stands for the buckets (of the level chosen) that overlap its time, so
 // its range covers every sample inside the column and none further than one column

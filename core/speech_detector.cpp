@@ -7,29 +7,30 @@
 #include <cmath>
 #include <deque>
 #include <utility>
+#include <vector>
 
 namespace zav {
 
 namespace {
 
 constexpr double kHopMs = 5;
-constexpr double kFrameMs = 16;       // the frame: the largest power of two of samples within this
+constexpr double kFrameMs = 16;              // the frame: the largest power of two of samples within this
 constexpr std::size_t kLongestFrame = 4096;  // and no longer, whatever the rate
-constexpr double kFloorMs = 3000;     // the background is a low percentile of the energy over this long
+constexpr double kFloorMs = 3000;            // the floor: the level 80% of the last 3 s stayed above
 constexpr double kBackgroundShare = 0.2;
-constexpr int kSpeechSmoothing = 6;   // frames the speech band is averaged over (30 ms)
-constexpr int kOnsetSmoothing = 3;    // frames each onset band is averaged over
-constexpr double kStartDb = 10;       // a stretch starts this far over the floor
-constexpr double kGoOnDb = 6;         // and goes on while this far over it
-constexpr double kOnsetDb = 8;        // an onset band this far over its floor is sound
-constexpr double kSilentPower = 1e-7; // -70 dBFS: quieter is no foreground
-constexpr double kTinyPower = 1e-13;  // keeps logarithms finite on digital silence
-constexpr double kHangoverMs = 300;
-constexpr double kShortestMs = 100;
-constexpr double kLookBackMs = 300;
-constexpr double kOnsetGapMs = 50;
-constexpr double kOnsetRangeDb = 40; // and within this of the band's peak near the onset
-constexpr double kBeforeMs = 200;   // frames 200-300 ms before a stretch tell what sounded before it
+constexpr int kSpeechSmoothing = 6;          // frames the speech band is averaged over (30 ms)
+constexpr int kOnsetSmoothing = 3;           // frames each onset band is averaged over
+constexpr double kStartDb = 10;              // a stretch starts this far over the floor
+constexpr double kGoOnDb = 6;                // and goes on while this far over it
+constexpr double kSilentPower = 1e-7;        // -70 dBFS: quieter is no foreground
+constexpr double kTinyPower = 1e-13;         // keeps logarithms finite on digital silence
+constexpr double kHangoverMs = 300;          // pauses a stretch bridges
+constexpr double kShortestMs = 100;          // shorter stretches are clicks
+constexpr double kLookBackMs = 300;          // how far an onset is sought before the rise
+constexpr double kBeforeMs = 200;            // frames 200-300 ms before the rise tell what sounded before
+constexpr double kOnsetDb = 8;               // an onset band this far over that is sound
+constexpr double kOnsetRangeDb = 40;         // and within this of the band's peak near the onset
+constexpr double kOnsetGapMs = 50;           // gaps bridged on the way back
 constexpr double kConfidenceSpanDb = 20;
 
 const std::vector<FrequencyBand> kBands = {{300, 3400}, {300, 1000}, {1000, 3400}, {3400, 8000}};
@@ -123,6 +124,7 @@ struct SpeechDetector::State {
 
     void measureFrame(const float* samples, std::vector<SpeechStretch>& done);
     void measureOnsetBands(const double* energies);
+    std::array<double, kOnsetBands> onsetThresholds() const;
     std::int64_t refinedOnset() const;
     void close(std::vector<SpeechStretch>& done);
 
@@ -159,27 +161,30 @@ void SpeechDetector::State::measureOnsetBands(const double* energies) {
     while (recent.size() > static_cast<std::size_t>(frames(kLookBackMs)) + 2) recent.pop_front();
 }
 
-// The first frame of the sound that set off the stretch starting now: the earliest
-// frame before it in which an onset band stands kOnsetDb over what it held just
-// before the sound (its lowest level 200-300 ms back, when over its floor: a
-// music note already sounding is no onset), across gaps of up to kOnsetGapMs.
-std::int64_t SpeechDetector::State::refinedOnset() const {
-    std::array<double, kOnsetBands> before{};
+// What each onset band must reach to count as the start of the sound that set off
+// the stretch starting now: kOnsetDb over its mean excess 200-300 ms before (a
+// music note already sounding is no onset), and no less than kOnsetRangeDb below
+// its peak since then (a faint splash ahead of a loud consonant is no start).
+std::array<double, kOnsetBands> SpeechDetector::State::onsetThresholds() const {
+    std::array<double, kOnsetBands> before{}, peak{};
     int heard = 0;
-    for (const OnsetFrame& at : recent) {
-        if (at.index <= previousEnd || at.index < frame - frames(kLookBackMs) || at.index > frame - frames(kBeforeMs))
-            continue;
-        for (std::size_t b = 0; b < kOnsetBands; ++b) before[b] += std::max(at.excessDb[b], 0.0);
-        ++heard;
-    }
-    std::array<double, kOnsetBands> peak{};
     for (const OnsetFrame& at : recent) {
         if (at.index <= previousEnd) continue;
         for (std::size_t b = 0; b < kOnsetBands; ++b) peak[b] = std::max(peak[b], at.excessDb[b]);
+        if (at.index < frame - frames(kLookBackMs) || at.index > frame - frames(kBeforeMs)) continue;
+        for (std::size_t b = 0; b < kOnsetBands; ++b) before[b] += std::max(at.excessDb[b], 0.0);
+        ++heard;
     }
     std::array<double, kOnsetBands> threshold{};
     for (std::size_t b = 0; b < kOnsetBands; ++b)
         threshold[b] = std::max(kOnsetDb + before[b] / std::max(heard, 1), peak[b] - kOnsetRangeDb);
+    return threshold;
+}
+
+// The earliest frame before now in which an onset band reaches its threshold,
+// walking back across gaps of up to kOnsetGapMs.
+std::int64_t SpeechDetector::State::refinedOnset() const {
+    const std::array<double, kOnsetBands> threshold = onsetThresholds();
     std::int64_t earliest = frame;
     std::int64_t gap = 0;
     for (auto at = recent.rbegin(); at != recent.rend() && at->index > previousEnd; ++at) {
