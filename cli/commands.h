@@ -35,5 +35,9 @@ int convertCommand(const Arguments& arguments, std::FILE* out, std::FILE* err);
 // start ms or "-", kind, value, limit), a summary line on err. 1 means problems
 // were found, or the file (or the language) holds no caption.
 int checkCommand(const Arguments& arguments, std::FILE* out, std::FILE* err);
+// zavcaption speech FILE: the stretches of speech the editor's detector finds in a
+// WAV file, one line each on out (onset and end in ms, confidence), a summary of the
+// sound on err.
+int speechCommand(const Arguments& arguments, std::FILE* out, std::FILE* err);
 
 }  // namespace zav::cli

@@ -16,6 +16,7 @@ constexpr Command kCommands[] = {
     {"list", zav::cli::listCommand},
     {"convert", zav::cli::convertCommand},
     {"check", zav::cli::checkCommand},
+    {"speech", zav::cli::speechCommand},
 };
 
 const char* const kUsage =
@@ -52,6 +53,14 @@ const char* const kUsage =
     "      too-many-lines, too-short, too-long, gap-too-small, short-clear,\n"
     "      unsorted, untimed-text. Exit status: 0 no problem, 1 problems (or no\n"
     "      caption to check), 2 error.\n"
+    "\n"
+    "  speech FILE\n"
+    "      Finds where speech (or any sound in the foreground) starts and ends in a\n"
+    "      WAV file (integer PCM of 8 to 32 bits or float, any rate, channels mixed\n"
+    "      down) with the detector the editor snaps stamps to: one line per stretch\n"
+    "      (onset and end in milliseconds, confidence 0-1; TAB-separated), then a\n"
+    "      summary of the sound on standard error. FILE \"-\" is the standard input.\n"
+    "      Exit status: 0 speech found, 1 none, 2 error.\n"
     "\n"
     "  NAME is the iconv name of the ANSI code page (WINDOWS-1252 when not given):\n"
     "  SAMI files are read and written in it, SubRip and WebVTT files read in it\n"

@@ -2,6 +2,8 @@
 list(APPEND ZAV_CORE_SOURCES
   ${ZAV_ROOT}/core/asx_playlist.cpp
   ${ZAV_ROOT}/core/caption_checks.cpp
+  ${ZAV_ROOT}/core/audio_envelope.cpp
+  ${ZAV_ROOT}/core/band_energy.cpp
   ${ZAV_ROOT}/core/caption_document.cpp
   ${ZAV_ROOT}/core/caption_listing.cpp
   ${ZAV_ROOT}/core/caption_timing.cpp
@@ -19,6 +21,7 @@ list(APPEND ZAV_CORE_SOURCES
   ${ZAV_ROOT}/core/sami_parser.cpp
   ${ZAV_ROOT}/core/sami_style_rules.cpp
   ${ZAV_ROOT}/core/sami_tolerant_reader.cpp
+  ${ZAV_ROOT}/core/speech_detector.cpp
   ${ZAV_ROOT}/core/text_encoding.cpp
   ${ZAV_ROOT}/core/text_script.cpp
   ${ZAV_ROOT}/core/time_text.cpp
@@ -29,4 +32,5 @@ list(APPEND ZAV_CORE_SOURCES
   ${ZAV_ROOT}/core/ttml_time.cpp
   ${ZAV_ROOT}/core/ttml_writer.cpp
   ${ZAV_ROOT}/core/xml_reader.cpp
+  ${ZAV_ROOT}/core/wav_reader.cpp
 )
