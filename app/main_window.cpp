@@ -218,7 +218,7 @@ void MainWindow::enableCaptionCommands(bool enable) {
     EnableMenuItem(menu_, IDM_OPEN_TRANSCRIPT, transcript);
     for (UINT id : {IDM_EXPORT_SAMI, IDM_IMPORT_TEXT_SCRIPT, IDM_IMPORT_SAMI, IDM_OPEN_PRODUCER_MOVIE,
                     IDM_EXPORT_TO_PRODUCER, IDM_EXPORT_SUBRIP, IDM_EXPORT_WEBVTT, IDM_IMPORT_CUE_FILE,
-                    IDM_ADD_CUE_LANGUAGE}) {
+                    IDM_ADD_CUE_LANGUAGE, IDM_EXPORT_TTML, IDM_EXPORT_TTML_ALL}) {
         EnableMenuItem(menu_, id, caption);
     }
 }

@@ -114,6 +114,8 @@ private:
     LRESULT onExportWebVtt(WPARAM, LPARAM);
     LRESULT onImportCueFile(WPARAM, LPARAM);
     LRESULT onAddCueLanguage(WPARAM, LPARAM);
+    LRESULT onExportTtml(WPARAM, LPARAM);
+    LRESULT onExportTtmlAllLanguages(WPARAM, LPARAM);
     LRESULT onUndo(WPARAM, LPARAM);
     LRESULT onRedo(WPARAM, LPARAM);
     LRESULT onInitMenuPopup(WPARAM, LPARAM);

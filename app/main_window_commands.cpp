@@ -53,6 +53,8 @@ Table<MainWindow::CommandEntry> MainWindow::commandTable() noexcept {
         {IDM_EXPORT_WEBVTT, &MainWindow::onExportWebVtt},
         {IDM_IMPORT_CUE_FILE, &MainWindow::onImportCueFile},
         {IDM_ADD_CUE_LANGUAGE, &MainWindow::onAddCueLanguage},
+        {IDM_EXPORT_TTML, &MainWindow::onExportTtml},
+        {IDM_EXPORT_TTML_ALL, &MainWindow::onExportTtmlAllLanguages},
         {IDM_UNDO, &MainWindow::onUndo},
         {IDM_REDO, &MainWindow::onRedo},
     };
@@ -138,6 +140,8 @@ LRESULT MainWindow::onExportSubRip(WPARAM, LPARAM) { exportSubRip(editor_); retu
 LRESULT MainWindow::onExportWebVtt(WPARAM, LPARAM) { exportWebVtt(editor_); return 0; }
 LRESULT MainWindow::onImportCueFile(WPARAM, LPARAM) { importCueFile(editor_); return 0; }
 LRESULT MainWindow::onAddCueLanguage(WPARAM, LPARAM) { addCueFileLanguage(editor_); return 0; }
+LRESULT MainWindow::onExportTtml(WPARAM, LPARAM) { exportTtml(editor_); return 0; }
+LRESULT MainWindow::onExportTtmlAllLanguages(WPARAM, LPARAM) { exportTtmlAllLanguages(editor_); return 0; }
 LRESULT MainWindow::onUndo(WPARAM, LPARAM) { if (!transcriptWindow_) editor_.undo(); captionPanel_.focusSelectedRow(); return 0; }
 LRESULT MainWindow::onRedo(WPARAM, LPARAM) { if (!transcriptWindow_) editor_.redo(); captionPanel_.focusSelectedRow(); return 0; }
 // clang-format on

@@ -193,15 +193,14 @@ void CaptionEditor::restore(const DocumentState& state, const std::shared_ptr<co
             const double ms = (*state.times)[row];
             if (document.times()[row].startMs == ms) continue;
             if (ms == kNoTime) {
-                document.times()[row].startMs = kNoTime;
-                document.times()[row].timeText.clear();
+                document.clearStartTime(row);
             } else {
                 document.setStartTime(row, ms, codePage());
             }
         }
         for (int l = 0; l < document.languageCount(); ++l) {
             for (int row = 0; row < document.rowCount(); ++row)
-                document.languages()[l].texts()[row] = state.text(l, row);
+                document.setText(l, row, state.text(l, row));
         }
         document.setCurrentLanguage(state.currentLanguage);
     } else {

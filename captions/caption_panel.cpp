@@ -178,26 +178,20 @@ bool CaptionPanel::appendRowControls() {
 
 void CaptionPanel::takeDocument(CaptionDocument replacement) {
     deleteAllRows();
-    const int rows = replacement.rowCount();
-    if (!replacement.hasCurrentLanguage()) replacement.setCurrentLanguage(0);
-    document = std::move(replacement);
-    // The controls follow the rows one by one, as addRow would add them.
-    std::vector<TimeEntry> times = std::move(document.times());
-    std::vector<std::vector<std::u16string>> texts;
-    for (LanguageClass& language : document.languages()) texts.push_back(std::move(language.texts()));
-    document.removeAllRows();
+    // The languages come first, then the rows one by one with their controls, as
+    // addRow would add them.
+    document = CaptionDocument();
+    for (const LanguageClass& language : replacement.languages())
+        document.appendLanguage(LanguageClass(language.className(), language.displayName(), language.langCode()));
+    document.setCurrentLanguage(replacement.currentLanguage());
+    std::vector<std::u16string> texts(static_cast<std::size_t>(replacement.languageCount()));
     bool complete = true;
-    for (int row = 0; complete && row < rows; ++row) {
-        document.appendRow();
+    for (int row = 0; complete && row < replacement.rowCount(); ++row) {
+        for (int language = 0; language < replacement.languageCount(); ++language)
+            texts[language] = replacement.text(language, row);
+        document.appendRow(replacement.times()[row], texts);
         complete = appendRowControls();
         if (!complete) deleteRow(row);
-    }
-    const int kept = rowCount();
-    times.resize(static_cast<std::size_t>(kept));
-    document.times() = std::move(times);
-    for (int language = 0; language < document.languageCount(); ++language) {
-        texts[language].resize(static_cast<std::size_t>(kept));
-        document.languages()[language].texts() = std::move(texts[language]);
     }
     refreshRows();
     if (!complete) message(L"Unable to create the edit controls");
@@ -280,7 +274,7 @@ bool CaptionPanel::clearCurrentTexts() {
         // selection, and those are settled.
         const RowControls::ControlSet* set = controls_.setOf(row);
         if (set && set->settled) SendMessageW(set->edit, WM_CLEAR, 0, 0);
-        document.languages()[language].texts()[row].clear();
+        document.setText(language, row, u"");
     }
     return true;
 }

@@ -6,6 +6,9 @@
 #include "core/cue_file.h"
 #include "core/cue_writer.h"
 #include "core/text_encoding.h"
+#include "core/ttml_document.h"
+#include "core/ttml_file.h"
+#include "core/ttml_writer.h"
 #include "formats/file_dialogs.h"
 #include "win/ansi_code_page.h"
 #include "win/file_io.h"
@@ -19,8 +22,8 @@
 namespace zav {
 namespace {
 
-const FileQuestion kCueFileQuestion{L"SubRip or WebVTT\0*.srt;*.vtt\0", L"Open SubRip or WebVTT File",
-                                    OFN_FILEMUSTEXIST | OFN_SHOWHELP, false};
+const FileQuestion kCueFileQuestion{L"SubRip, WebVTT or TTML\0*.srt;*.vtt;*.ttml;*.dfxp;*.xml\0",
+                                    L"Open SubRip, WebVTT or TTML File", OFN_FILEMUSTEXIST | OFN_SHOWHELP, false};
 
 // The extension rule of the caption files (appended unless the name ends in exactly
 // that text) on a UTF-16 path: the UTF-8 form spells every name, so no name the
@@ -45,8 +48,17 @@ void exportCues(CaptionEditor& editor, const FileQuestion& question, void (*addE
         showMessage(editor.owner(), failure);
 }
 
+// What an import file holds: the cues of a SubRip or WebVTT file, or the languages
+// of a TTML file.
+struct ReadFile {
+    CueFile cues;
+    std::optional<TtmlFile> ttml;
+};
+
+const wchar_t kLeftAsTheyWere[] = L"; the captions were left as they were.";
+
 // The file's cues; nothing, after a message, when it cannot be read or holds none.
-std::optional<CueFile> readCues(CaptionEditor& editor) {
+std::optional<ReadFile> readCues(CaptionEditor& editor) {
     const auto path = askForFile(kCueFileQuestion);
     if (!path) return std::nullopt;
     const std::optional<std::string> bytes = readFileBytes(*path);
@@ -54,13 +66,28 @@ std::optional<CueFile> readCues(CaptionEditor& editor) {
         showMessage(editor.owner(), L"Could not open the caption file.");
         return std::nullopt;
     }
-    CueFile file = readCueFile(*bytes, editor.codePage());
-    if (file.cues.empty()) {
+    ReadFile read;
+    if (captionFormatOfContent(*bytes) == CaptionFormat::ttml) {
+        read.ttml = readTtmlFile(*bytes);
+        std::wstring text;
+        if (!read.ttml->ok()) {
+            text = L"The file could not be read as TTML (" + toWide(utf8ToUtf16(ttmlErrorText(*read.ttml))) + L")";
+        } else if (!read.ttml->hasCues()) {
+            text = L"The file holds no TTML caption that could be read";
+        }
+        if (!text.empty()) {
+            showMessage(editor.owner(), (text + kLeftAsTheyWere).c_str());
+            return std::nullopt;
+        }
+        return read;
+    }
+    read.cues = readCueFile(*bytes, editor.codePage());
+    if (read.cues.cues.empty()) {
         showMessage(editor.owner(),
                     L"The file holds no SubRip or WebVTT caption that could be read; the captions were left as they were.");
         return std::nullopt;
     }
-    return file;
+    return read;
 }
 
 void appendCount(std::wstring& text, int count, const wchar_t* one, const wchar_t* many) {
@@ -70,16 +97,25 @@ void appendCount(std::wstring& text, int count, const wchar_t* one, const wchar_
 }
 
 // One message for everything the reader had to drop or change, if anything.
-void reportChanges(HWND owner, const CueFile& file) {
+void reportChanges(HWND owner, const ReadFile& file) {
     std::wstring text;
-    appendCount(text, file.malformedBlocks, L" block could not be read and was skipped.",
-                L" blocks could not be read and were skipped.");
-    appendCount(text, file.shortenedCues, L" caption overlapped the next and was shortened.",
+    if (file.ttml) {
+        appendCount(text, file.ttml->malformedCues, L" timed element could not be read and was skipped.",
+                    L" timed elements could not be read and were skipped.");
+    } else {
+        appendCount(text, file.cues.malformedBlocks, L" block could not be read and was skipped.",
+                    L" blocks could not be read and were skipped.");
+    }
+    const int shortened = file.ttml ? file.ttml->shortenedCues : file.cues.shortenedCues;
+    const int cut = file.ttml ? file.ttml->cutTexts : file.cues.cutTexts;
+    appendCount(text, shortened, L" caption overlapped the next and was shortened.",
                 L" captions overlapped the next and were shortened.");
-    appendCount(text, file.cutTexts, L" caption was longer than 199 characters and was cut.",
+    appendCount(text, cut, L" caption was longer than 199 characters and was cut.",
                 L" captions were longer than 199 characters and were cut.");
     if (!text.empty()) showMessage(owner, text.c_str());
 }
+
+std::string allLanguagesTtml(const CaptionDocument& document, int) { return ttmlFileBytesAllLanguages(document); }
 
 }  // namespace
 
@@ -93,14 +129,30 @@ void exportWebVtt(CaptionEditor& editor) {
                &addWebVttExtension, &webVttFileBytes, L"Error, can't save the WebVTT file.");
 }
 
+void exportTtml(CaptionEditor& editor) {
+    exportCues(editor, {L"TTML file\0*.ttml\0", L"Save As", OFN_OVERWRITEPROMPT | OFN_SHOWHELP, true},
+               &addTtmlExtension, &ttmlFileBytes, L"Error, can't save the TTML file.");
+}
+
+void exportTtmlAllLanguages(CaptionEditor& editor) {
+    exportCues(editor, {L"TTML file\0*.ttml\0", L"Save As", OFN_OVERWRITEPROMPT | OFN_SHOWHELP, true},
+               &addTtmlExtension, &allLanguagesTtml, L"Error, can't save the TTML file.");
+}
+
 void importCueFile(CaptionEditor& editor) {
-    const std::optional<CueFile> file = readCues(editor);
+    const std::optional<ReadFile> file = readCues(editor);
     if (!file) return;
-    // The import takes the current language's names (only those are copied).
+    // The import takes the current language's names (only those are copied); a TTML
+    // language keeps them where its code is the current language's.
     CaptionDocument document;
-    document.appendLanguage(importLanguageFor(editor.document()));
-    replaceWithCues(document, *file, editor.codePage());
-    editor.change(L"Import SubRip or WebVTT", [&] {
+    if (file->ttml) {
+        document = editor.document();
+        replaceWithTtml(document, *file->ttml, editor.codePage());
+    } else {
+        document.appendLanguage(importLanguageFor(editor.document()));
+        replaceWithCues(document, file->cues, editor.codePage());
+    }
+    editor.change(file->ttml ? L"Import TTML" : L"Import SubRip or WebVTT", [&] {
         editor.replaceDocument(std::move(document));
         editor.panel().selectedRow = editor.panel().rowCount() > 0 ? 0 : -1;
         editor.panel().ensureRowVisible(0);
@@ -110,15 +162,22 @@ void importCueFile(CaptionEditor& editor) {
 }
 
 void addCueFileLanguage(CaptionEditor& editor) {
-    const std::optional<CueFile> file = readCues(editor);
+    const std::optional<ReadFile> file = readCues(editor);
     if (!file) return;
-    std::optional<LanguageClass> language = AddLanguageDialog(editor.codePage()).run(editor.owner());
-    if (!language) return;
-    editor.change(L"Add Language from SubRip or WebVTT", [&] {
+    std::optional<LanguageClass> language;
+    if (!file->ttml) {
+        language = AddLanguageDialog(editor.codePage()).run(editor.owner());
+        if (!language) return;
+    }
+    editor.change(file->ttml ? L"Add Language from TTML" : L"Add Language from SubRip or WebVTT", [&] {
         // The typing is stored as the change begins: it belongs to the document the
         // new language joins.
         CaptionDocument document = editor.document();
-        addCueLanguage(document, *file, std::move(*language), editor.codePage());
+        if (file->ttml) {
+            addTtmlLanguages(document, *file->ttml, editor.codePage());
+        } else {
+            addCueLanguage(document, file->cues, std::move(*language), editor.codePage());
+        }
         editor.replaceDocument(std::move(document));
     });
     reportChanges(editor.owner(), *file);

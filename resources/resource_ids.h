@@ -27,6 +27,9 @@
 #define IDM_EXPORT_WEBVTT 32941
 #define IDM_IMPORT_CUE_FILE 32942
 #define IDM_ADD_CUE_LANGUAGE 32943
+// TTML, in the same pop-up.
+#define IDM_EXPORT_TTML 32944
+#define IDM_EXPORT_TTML_ALL 32945
 
 // Pictures.
 #define IDB_PANEL_ICON 209

@@ -274,7 +274,7 @@ TEST_F(TimingTest, SortByTimeMovesEveryLanguagesTextsWithTheirTimes) {
     for (int row = 0; row < 12; ++row) {
         const double ms = row < 5 ? given[row] : -1;
         if (ms != -1) panel->setStartTime(row, ms);
-        else panel->document.times()[row].startMs = -1;
+        else panel->document.clearStartTime(row);
         type(row, (L"en " + std::to_wstring(row)).c_str());
         panel->document.setText(1, row, u"fr " + std::u16string(1, char16_t(u'a' + row)));
     }

@@ -235,7 +235,7 @@ TEST_F(PanelTest, RefreshKeepsTheSelectionAndShowsTheDocument) {
     EXPECT_EQ(panel.selectedRow, 3);
     EXPECT_EQ(editText(11), L"text l");
     EXPECT_EQ(labelText(7), L"00:01:01:002");
-    panel.document.times()[7].startMs = -2;
+    panel.setStartTime(7, -2);
     panel.refreshRows();
     EXPECT_EQ(labelText(7), L"");
 }

@@ -39,12 +39,14 @@ const std::vector<Popup>& mainMenuLayout() {
         {L"&Edit", {{L"&Undo\tCtrl+Z", IDM_UNDO, true}, {L"&Redo\tCtrl+Y", IDM_REDO, true}}},
         {L"Windows Media",
          {{L"Export SAMI", IDM_EXPORT_SAMI}, {L"Import SAMI", IDM_IMPORT_SAMI}, {L"Create ASX", IDM_CREATE_ASX}}},
-        // The pop-up the SubRip and WebVTT commands add to the menu.
-        {L"&SubRip && WebVTT",
+        // The pop-up the SubRip, WebVTT and TTML commands add to the menu.
+        {L"&SubRip, WebVTT && TTML",
          {{L"Export &SubRip (.srt)...", IDM_EXPORT_SUBRIP},
           {L"Export &WebVTT (.vtt)...", IDM_EXPORT_WEBVTT},
-          {L"&Import SubRip or WebVTT...", IDM_IMPORT_CUE_FILE},
-          {L"&Add Language from SubRip or WebVTT...", IDM_ADD_CUE_LANGUAGE}}},
+          {L"Export &TTML (.ttml)...", IDM_EXPORT_TTML},
+          {L"Export TTML, a&ll languages (.ttml)...", IDM_EXPORT_TTML_ALL},
+          {L"&Import SubRip, WebVTT or TTML...", IDM_IMPORT_CUE_FILE},
+          {L"&Add Language from SubRip, WebVTT or TTML...", IDM_ADD_CUE_LANGUAGE}}},
         {L"MS Producer",
          {{L"Open Producer Movie", IDM_OPEN_PRODUCER_MOVIE}, {L"Export to Producer", IDM_EXPORT_TO_PRODUCER}}},
         {L"Help",
