@@ -135,7 +135,7 @@ LRESULT MainWindow::onImportTextScript(WPARAM, LPARAM) { importTextScript(editor
 LRESULT MainWindow::onSaveTranscriptAs(WPARAM, LPARAM) { saveTranscriptAs(transcriptWindow_, hwnd()); return 0; }
 LRESULT MainWindow::onOpenTranscript(WPARAM, LPARAM) { openTranscript(transcriptWindow_, hwnd()); return 0; }
 LRESULT MainWindow::onCreateAsx(WPARAM, LPARAM) { createAsx(hwnd()); return 0; }
-LRESULT MainWindow::onExportToProducer(WPARAM, LPARAM) { exportToProducer(captionPanel_.document, transport_.producerMoviePath(), hwnd()); return 0; }
+LRESULT MainWindow::onExportToProducer(WPARAM, LPARAM) { exportToProducer(captionPanel_.document(), transport_.producerMoviePath(), hwnd()); return 0; }
 LRESULT MainWindow::onExportSubRip(WPARAM, LPARAM) { exportSubRip(editor_); return 0; }
 LRESULT MainWindow::onExportWebVtt(WPARAM, LPARAM) { exportWebVtt(editor_); return 0; }
 LRESULT MainWindow::onImportCueFile(WPARAM, LPARAM) { importCueFile(editor_); return 0; }

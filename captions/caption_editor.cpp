@@ -9,7 +9,7 @@
 namespace zav {
 
 CaptionEditor::CaptionEditor(CaptionPanel& panel) noexcept
-    : panel_(panel), languageCombo_(panel.document, *panel.codePage) {
+    : panel_(panel), languageCombo_(panel.document_, panel.codePage()) {
     views_.push_back(&panel_);
     views_.push_back(&languageCombo_);
 }
@@ -33,15 +33,15 @@ void CaptionEditor::tellViews(const DocumentChange& change) {
 
 void CaptionEditor::replaceDocument(CaptionDocument document) {
     change(L"Replace Document", [&] {
-        const int selected = panel_.selectedRow;
+        const int selected = panel_.selectedRow();
         panel_.takeDocument(std::move(document));
-        panel_.selectedRow = selected < panel_.rowCount() ? selected : (panel_.rowCount() > 0 ? 0 : -1);
+        panel_.selectedRow_ = selected < panel_.rowCount() ? selected : (panel_.rowCount() > 0 ? 0 : -1);
         pending_.replaced = true;
     });
 }
 
 void CaptionEditor::showLanguage(int index) {
-    CaptionDocument& document = panel_.document;
+    CaptionDocument& document = panel_.document_;
     if (index < 0 || index >= document.languageCount()) return;
     panel_.storeEditTexts();
     document.setCurrentLanguage(index);
@@ -51,13 +51,13 @@ void CaptionEditor::showLanguage(int index) {
 }
 
 bool CaptionEditor::hasUnstoredTyping(int row) const {
-    const CaptionDocument& document = panel_.document;
+    const CaptionDocument& document = panel_.document_;
     if (!document.hasCurrentLanguage() || row < 0 || row >= document.rowCount()) return false;
     return captionTextOf(panel_.shownText(row)) != document.text(document.currentLanguage(), row);
 }
 
 std::shared_ptr<const DocumentState> CaptionEditor::capture(bool shown) const {
-    const CaptionDocument& document = panel_.document;
+    const CaptionDocument& document = panel_.document_;
     std::vector<std::u16string> texts;
     if (shown && document.hasCurrentLanguage()) {
         texts.reserve(static_cast<std::size_t>(document.rowCount()));
@@ -65,8 +65,8 @@ std::shared_ptr<const DocumentState> CaptionEditor::capture(bool shown) const {
     }
     DocumentState state =
         captureState(document, shown && document.hasCurrentLanguage() ? &texts : nullptr, recorded_.get());
-    state.selectedRow = panel_.selectedRow;
-    state.topRow = panel_.topRow;
+    state.selectedRow = panel_.selectedRow();
+    state.topRow = panel_.topRow();
     return std::make_shared<const DocumentState>(std::move(state));
 }
 
@@ -80,8 +80,8 @@ void CaptionEditor::recordTyping() {
     if (recorded_ && !now->sameDocument(*recorded_)) {
         // The typing is a step of the history now: an edit box's own undo reaching
         // back over it would take it away behind the history's back.
-        const int language = panel_.document.currentLanguage();
-        if (panel_.document.hasCurrentLanguage() && recorded_->rowCount() == now->rowCount() &&
+        const int language = panel_.document_.currentLanguage();
+        if (panel_.document_.hasCurrentLanguage() && recorded_->rowCount() == now->rowCount() &&
             static_cast<std::size_t>(language) < recorded_->languages.size()) {
             for (int row = 0; row < now->rowCount(); ++row) {
                 if (now->text(language, row) != recorded_->text(language, row)) panel_.forgetTypingUndo(row);
@@ -176,7 +176,7 @@ void CaptionEditor::restore(const DocumentState& state, const std::shared_ptr<co
     // Beyond this many rows to add or remove, building the panel afresh is cheaper.
     constexpr int kRowsToFollow = 32;
     pending_ = DocumentChange();
-    CaptionDocument& document = panel_.document;
+    CaptionDocument& document = panel_.document_;
     bool sameLanguages = document.languageCount() > 0 &&
                          document.languageCount() == static_cast<int>(state.languages.size()) &&
                          std::abs(document.rowCount() - state.rowCount()) <= kRowsToFollow;
@@ -206,7 +206,7 @@ void CaptionEditor::restore(const DocumentState& state, const std::shared_ptr<co
     } else {
         replaceDocument(documentOf(state, codePage()));
     }
-    panel_.selectedRow = state.selectedRow < panel_.rowCount() ? state.selectedRow : -1;
+    panel_.selectedRow_ = state.selectedRow < panel_.rowCount() ? state.selectedRow : -1;
     panel_.showRowsFrom(state.topRow);
     InvalidateRect(panel_.hwnd(), nullptr, TRUE);
     DocumentChange what = from ? changeBetween(*from, state) : DocumentChange();

@@ -27,6 +27,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace zav {
@@ -46,10 +47,10 @@ public:
     }
 
     CaptionPanel& panel() const noexcept { return panel_; }
-    const CaptionDocument& document() const noexcept { return panel_.document; }
+    const CaptionDocument& document() const noexcept { return panel_.document(); }
     HWND owner() const noexcept { return owner_; }
     const LanguageCombo& languageCombo() const noexcept { return languageCombo_; }
-    const CodePageConverter& codePage() const noexcept { return *panel_.codePage; }
+    const CodePageConverter& codePage() const noexcept { return panel_.codePage(); }
 
     // The views told after each change, in the order they were added. A view
     // removes itself before it goes.
@@ -89,12 +90,17 @@ public:
     // Called whenever the history gains, loses or moves over a step.
     std::function<void()> onHistoryChanged;
 
-    // Runs one command's change of the document and returns what the change returns.
-    // Changes made inside another change belong to the outer one.
+    // Runs one command's change of the document and returns what the change returns:
+    // run() or, where it takes one, run(document), the only mutable reference to the
+    // document handed out. Changes made inside another change belong to the outer one.
     template <class Change>
     decltype(auto) change(const wchar_t* name, Change&& run) {
         Scope scope(*this, name);
-        return run();
+        if constexpr (std::is_invocable_v<Change&, CaptionDocument&>) {
+            return run(panel_.document_);
+        } else {
+            return run();
+        }
     }
 
 private:

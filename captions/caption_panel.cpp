@@ -36,7 +36,7 @@ Table<CaptionPanel::MessageEntry> CaptionPanel::messageTable() {
     return tableOf(entries);
 }
 
-CaptionPanel::CaptionPanel() : createControl(&CaptionPanel::createChildControl) {}
+CaptionPanel::CaptionPanel() : createControl_(&CaptionPanel::createChildControl) {}
 
 CaptionPanel::~CaptionPanel() {
     if (hwnd()) DestroyWindow(hwnd());
@@ -91,8 +91,8 @@ void CaptionPanel::updateGeometry() {
 }
 
 bool CaptionPanel::moveView(int newTop) {
-    if (topRow == newTop) return false;
-    topRow = newTop;
+    if (topRow_ == newTop) return false;
+    topRow_ = newTop;
     controls_.markPending();
     return true;
 }
@@ -141,16 +141,16 @@ void CaptionPanel::redrawFrame() {
 }
 
 const std::u16string& CaptionPanel::labelTextOf(int row) const {
-    const TimeEntry& entry = document.times()[row];
+    const TimeEntry& entry = document_.times()[row];
     return entry.startMs > kNoTime ? entry.timeText : kEmpty;
 }
 
 bool CaptionPanel::addRow() {
-    if (document.languages().empty()) {
+    if (document_.languages().empty()) {
         message(L"You must create a language class to add an edit box.");
         return false;
     }
-    document.appendRow();
+    document_.appendRow();
     if (!appendRowControls()) {
         deleteRow(rowCount() - 1);
         message(L"Unable to create the edit controls");
@@ -161,17 +161,17 @@ bool CaptionPanel::addRow() {
 
 bool CaptionPanel::appendRowControls() {
     const int count = rowCount();
-    maxTopRow = count > kVisibleRows ? count - kVisibleRows : 0;
+    maxTopRow_ = count > kVisibleRows ? count - kVisibleRows : 0;
     // A text import adds thousands of rows before the panel paints again: the scroll
     // bar and the view are marked for that paint once per row, not once per change.
-    bool redraw = changeScrollRange(maxTopRow);
+    bool redraw = changeScrollRange(maxTopRow_);
 
     // Beyond the twelfth row the view always moves to show the last twelve.
     if (count > kVisibleRows) redraw = moveView(count - kVisibleRows) || redraw;
     // The new row takes over the controls of a row leaving the view; only when there
     // are none are new ones made, now, so that a failure is reported here.
     const bool complete = controls_.appendRow(view());
-    if (count > kVisibleRows) redraw = changeScrollPosition(topRow) || redraw;
+    if (count > kVisibleRows) redraw = changeScrollPosition(topRow_) || redraw;
     if (redraw) RedrawWindow(hwnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     return complete;
 }
@@ -180,16 +180,16 @@ void CaptionPanel::takeDocument(CaptionDocument replacement) {
     deleteAllRows();
     // The languages come first, then the rows one by one with their controls, as
     // addRow would add them.
-    document = CaptionDocument();
+    document_ = CaptionDocument();
     for (const LanguageClass& language : replacement.languages())
-        document.appendLanguage(LanguageClass(language.className(), language.displayName(), language.langCode()));
-    document.setCurrentLanguage(replacement.currentLanguage());
+        document_.appendLanguage(LanguageClass(language.className(), language.displayName(), language.langCode()));
+    document_.setCurrentLanguage(replacement.currentLanguage());
     std::vector<std::u16string> texts(static_cast<std::size_t>(replacement.languageCount()));
     bool complete = true;
     for (int row = 0; complete && row < replacement.rowCount(); ++row) {
         for (int language = 0; language < replacement.languageCount(); ++language)
             texts[language] = replacement.text(language, row);
-        document.appendRow(replacement.times()[row], texts);
+        document_.appendRow(replacement.times()[row], texts);
         complete = appendRowControls();
         if (!complete) deleteRow(row);
     }
@@ -206,7 +206,7 @@ void CaptionPanel::documentChanged(const DocumentChange& change) {
 bool CaptionPanel::deleteRow(int row) {
     if (row < 0 || row >= rowCount()) return false;
     storeEditTexts();
-    document.removeRow(row);
+    document_.removeRow(row);
 
     // The controls of the last row go; the others keep their ids and show their
     // rows' new contents after the refresh.
@@ -215,95 +215,95 @@ bool CaptionPanel::deleteRow(int row) {
 
     const int count = rowCount();
     const int newMax = count > kVisibleRows ? count - kVisibleRows : 0;
-    if (topRow > newMax) {
-        scrollTo(topRow - 1);
-        setScrollPosition(topRow);
+    if (topRow_ > newMax) {
+        scrollTo(topRow_ - 1);
+        setScrollPosition(topRow_);
     }
-    maxTopRow = newMax;
-    setScrollRange(maxTopRow);
+    maxTopRow_ = newMax;
+    setScrollRange(maxTopRow_);
     return true;
 }
 
 // Ends exactly as deleting the rows one by one from the last would (no rows, the
-// view at the top, selectedRow untouched), without refreshing and scrolling the
+// view at the top, selectedRow_ untouched), without refreshing and scrolling the
 // remaining rows after every single deletion.
 void CaptionPanel::deleteAllRows() {
     if (rowCount() == 0) return;
-    document.removeAllRows();
+    document_.removeAllRows();
     // The newest controls first, as deleting the rows from the last would.
     controls_.removeAll();
-    topRow = 0;
+    topRow_ = 0;
     setScrollPosition(0);
-    maxTopRow = 0;
+    maxTopRow_ = 0;
     setScrollRange(0);
 }
 
 void CaptionPanel::refreshRows() {
-    const int remembered = selectedRow;
+    const int remembered = selectedRow_;
     {
         FillingGuard guard(fillingControls_);
-        const bool hasLanguage = document.hasCurrentLanguage();
+        const bool hasLanguage = document_.hasCurrentLanguage();
         const int count = std::min(rowCount(), controls_.rowCount());
         for (int row = 0; row < count; ++row) {
-            controls_.setEditText(row, hasLanguage ? document.text(document.currentLanguage(), row) : kEmpty);
+            controls_.setEditText(row, hasLanguage ? document_.text(document_.currentLanguage(), row) : kEmpty);
             controls_.setLabelText(row, labelTextOf(row));
         }
     }
-    selectedRow = remembered;
+    selectedRow_ = remembered;
 }
 
 void CaptionPanel::storeEditTexts() {
-    if (!document.hasCurrentLanguage()) return;
-    const int language = document.currentLanguage();
+    if (!document_.hasCurrentLanguage()) return;
+    const int language = document_.currentLanguage();
     const int count = std::min(rowCount(), controls_.rowCount());
-    for (int row = 0; row < count; ++row) document.setText(language, row, controls_.storedText(row));
+    for (int row = 0; row < count; ++row) document_.setText(language, row, controls_.storedText(row));
 }
 
 void CaptionPanel::clearAllTimes() {
-    document.clearAllTimes();
+    document_.clearAllTimes();
     FillingGuard guard(fillingControls_);
     for (int row = 0; row < controls_.rowCount(); ++row) controls_.setLabelText(row, kEmpty);
 }
 
 bool CaptionPanel::clearCurrentTexts() {
-    if (!document.hasCurrentLanguage()) return false;
-    const int language = document.currentLanguage();
+    if (!document_.hasCurrentLanguage()) return false;
+    const int language = document_.currentLanguage();
     for (int row = 0; row < rowCount(); ++row) {
         // WM_CLEAR removes only the selected part of an edit box's text; a change it
         // makes is reported like typing. Only boxes that were used can hold a
         // selection, and those are settled.
         const RowControls::ControlSet* set = controls_.setOf(row);
         if (set && set->settled) SendMessageW(set->edit, WM_CLEAR, 0, 0);
-        document.setText(language, row, u"");
+        document_.setText(language, row, u"");
     }
     return true;
 }
 
 bool CaptionPanel::selectRow(int row) {
     if (row < 0 || row >= rowCount()) return false;
-    selectedRow = row;
+    selectedRow_ = row;
     // The focus change notifies the edit box losing the focus as well; the row asked
     // for stays the selected one.
     if (const RowControls::ControlSet* set = ownControls(row)) SetFocus(set->edit);
-    selectedRow = row;
+    selectedRow_ = row;
     return true;
 }
 
 void CaptionPanel::showRowsFrom(int top) {
-    scrollTo(std::max(0, std::min(top, maxTopRow)));
-    setScrollPosition(topRow);
+    scrollTo(std::max(0, std::min(top, maxTopRow_)));
+    setScrollPosition(topRow_);
 }
 
 void CaptionPanel::ensureRowVisible(int row) {
-    if (row >= topRow && row < topRow + kVisibleRows) return;
-    const int newTop = row >= topRow + kVisibleRows ? row - (kVisibleRows - 1) : row;
+    if (row >= topRow_ && row < topRow_ + kVisibleRows) return;
+    const int newTop = row >= topRow_ + kVisibleRows ? row - (kVisibleRows - 1) : row;
     scrollTo(newTop);
-    setScrollPosition(topRow);
+    setScrollPosition(topRow_);
 }
 
 void CaptionPanel::focusSelectedRow() {
     if (!hasSelection()) return;
-    if (const RowControls::ControlSet* set = ownControls(selectedRow)) SetFocus(set->edit);
+    if (const RowControls::ControlSet* set = ownControls(selectedRow_)) SetFocus(set->edit);
 }
 
 void CaptionPanel::layoutRows() {
@@ -314,9 +314,9 @@ void CaptionPanel::layoutRows() {
 }
 
 void CaptionPanel::selectPreviousRow() {
-    if (!hasSelection() || selectedRow == 0) return;
-    selectRow(selectedRow - 1);
-    ensureRowVisible(selectedRow);
+    if (!hasSelection() || selectedRow_ == 0) return;
+    selectRow(selectedRow_ - 1);
+    ensureRowVisible(selectedRow_);
 }
 
 void CaptionPanel::selectNextRow() {
@@ -324,13 +324,13 @@ void CaptionPanel::selectNextRow() {
     if (!hasSelection()) {
         selectRow(0);
     } else {
-        if (selectedRow == rowCount() - 1) return;
-        selectRow(selectedRow + 1);
+        if (selectedRow_ == rowCount() - 1) return;
+        selectRow(selectedRow_ + 1);
     }
-    ensureRowVisible(selectedRow);
+    ensureRowVisible(selectedRow_);
 }
 
-void CaptionPanel::setStartTime(int row, double ms) { document.setStartTime(row, ms, *codePage); }
+void CaptionPanel::setStartTime(int row, double ms) { document_.setStartTime(row, ms, *codePage_); }
 
 void CaptionPanel::showRowTime(int row) {
     if (row < 0 || row >= rowCount() || row >= controls_.rowCount()) return;
@@ -341,12 +341,12 @@ void CaptionPanel::showRowTime(int row) {
 LRESULT CaptionPanel::onCreate(WPARAM, LPARAM) {
     controls_.setParent(hwnd());
     SetScrollRange(hwnd(), SB_VERT, 0, 0, FALSE);
-    topRow = 0;
-    maxTopRow = 0;
+    topRow_ = 0;
+    maxTopRow_ = 0;
     SetScrollPos(hwnd(), SB_VERT, 0, TRUE);
-    selectedRow = -1;
-    document.setCurrentLanguage(0);
-    highlightBrush.reset(CreateSolidBrush(kHighlightColor));
+    selectedRow_ = -1;
+    document_.setCurrentLanguage(0);
+    highlightBrush_.reset(CreateSolidBrush(kHighlightColor));
     updateGeometry();
     return 0;
 }
@@ -354,8 +354,8 @@ LRESULT CaptionPanel::onCreate(WPARAM, LPARAM) {
 LRESULT CaptionPanel::onDestroy(WPARAM, LPARAM) {
     // The child controls are destroyed after this; their last notifications find no row.
     controls_.forget();
-    document = CaptionDocument();
-    highlightBrush.reset();
+    document_ = CaptionDocument();
+    highlightBrush_.reset();
     return 0;
 }
 
@@ -387,7 +387,7 @@ LRESULT CaptionPanel::onCommand(WPARAM wParam, LPARAM lParam) {
     const int row = rowOfEdit(reinterpret_cast<HWND>(lParam));
     if (row < 0) return 0;
     controls_.noteUse(row, HIWORD(wParam) == EN_CHANGE, view());
-    selectedRow = row;
+    selectedRow_ = row;
     InvalidateRect(hwnd(), nullptr, TRUE);
     return 0;
 }
@@ -395,10 +395,10 @@ LRESULT CaptionPanel::onCommand(WPARAM wParam, LPARAM lParam) {
 LRESULT CaptionPanel::onVScroll(WPARAM wParam, LPARAM) {
     switch (LOWORD(wParam)) {
     case SB_LINEUP:
-        if (topRow > 0) scrollTo(topRow - 1);
+        if (topRow_ > 0) scrollTo(topRow_ - 1);
         break;
     case SB_LINEDOWN:
-        if (topRow < maxTopRow) scrollTo(topRow + 1);
+        if (topRow_ < maxTopRow_) scrollTo(topRow_ + 1);
         break;
     case SB_THUMBTRACK: {
         SCROLLINFO info{};
@@ -406,32 +406,32 @@ LRESULT CaptionPanel::onVScroll(WPARAM wParam, LPARAM) {
         info.fMask = SIF_ALL;
         GetScrollInfo(hwnd(), SB_VERT, &info);
         scrollTo(info.nTrackPos);
-        setScrollPosition(topRow);
+        setScrollPosition(topRow_);
         return 0;
     }
     default:
         return 0;
     }
-    if (GetScrollPos(hwnd(), SB_VERT) != topRow) setScrollPosition(topRow);
+    if (GetScrollPos(hwnd(), SB_VERT) != topRow_) setScrollPosition(topRow_);
     return 0;
 }
 
 LRESULT CaptionPanel::onCtlColorEdit(WPARAM wParam, LPARAM lParam) {
-    const RowControls::ControlSet* set = hasSelection() ? controls_.setOf(selectedRow) : nullptr;
+    const RowControls::ControlSet* set = hasSelection() ? controls_.setOf(selectedRow_) : nullptr;
     if (!set || reinterpret_cast<HWND>(lParam) != set->edit) return 0;
     HDC dc = reinterpret_cast<HDC>(wParam);
     SetBkColor(dc, kHighlightColor);
     SetTextColor(dc, RGB(0, 0, 0));
-    return reinterpret_cast<LRESULT>(highlightBrush.get());
+    return reinterpret_cast<LRESULT>(highlightBrush_.get());
 }
 
 LRESULT CaptionPanel::onCtlColorStatic(WPARAM wParam, LPARAM lParam) {
-    const RowControls::ControlSet* set = hasSelection() ? controls_.setOf(selectedRow) : nullptr;
+    const RowControls::ControlSet* set = hasSelection() ? controls_.setOf(selectedRow_) : nullptr;
     if (!set || reinterpret_cast<HWND>(lParam) != set->label) return 0;
     HDC dc = reinterpret_cast<HDC>(wParam);
     SetBkColor(dc, kHighlightColor);
     SetTextColor(dc, RGB(0, 0, 0));
-    return reinterpret_cast<LRESULT>(highlightBrush.get());
+    return reinterpret_cast<LRESULT>(highlightBrush_.get());
 }
 
 }  // namespace zav

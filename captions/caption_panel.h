@@ -38,16 +38,25 @@ public:
     // Creates the panel window as a child of parent at (310, 20)-(880, 305).
     HWND create(HWND parent, HINSTANCE instance);
 
-    CaptionDocument document;
-    int topRow = 0;
-    int maxTopRow = 0;
-    int selectedRow = -1;
-    UniqueBrush highlightBrush;
-    // Conversion of names and times; the system's ANSI code page.
-    const CodePageConverter* codePage = &ansiCodePage();
+    // The document the panel shows. Only the caption editor changes it, inside a
+    // change, and the panel's own row operations.
+    const CaptionDocument& document() const noexcept { return document_; }
+    // The first row in view, and the largest it can be.
+    int topRow() const noexcept { return topRow_; }
+    int maxTopRow() const noexcept { return maxTopRow_; }
+    // The selected row (it may be stale after rows were deleted); setting it moves
+    // neither the focus nor the view.
+    int selectedRow() const noexcept { return selectedRow_; }
+    void setSelectedRow(int row) noexcept { selectedRow_ = row; }
+    // Conversion of names and times; the system's ANSI code page unless set.
+    const CodePageConverter& codePage() const noexcept { return *codePage_; }
+    void setCodePage(const CodePageConverter& codePage) noexcept { codePage_ = &codePage; }
     // Makes the row controls; tests replace it to make creation fail.
-    std::function<HWND(HWND parent, const ControlRequest&)> createControl;
+    using ControlFactory = std::function<HWND(HWND parent, const ControlRequest&)>;
+    void setControlFactory(ControlFactory factory) { createControl_ = std::move(factory); }
     static HWND createChildControl(HWND parent, const ControlRequest& request);
+    // The brush of the selected row's edit box and label.
+    HBRUSH highlightBrush() const noexcept { return highlightBrush_.get(); }
 
     bool addRow();
     bool deleteRow(int row);
@@ -73,9 +82,9 @@ public:
     void selectPreviousRow();
     void selectNextRow();
 
-    int rowCount() const noexcept { return document.rowCount(); }
+    int rowCount() const noexcept { return document_.rowCount(); }
     // selectedRow names a row (it may be stale after rows were deleted).
-    bool hasSelection() const noexcept { return selectedRow >= 0 && selectedRow < rowCount(); }
+    bool hasSelection() const noexcept { return selectedRow_ >= 0 && selectedRow_ < rowCount(); }
     // document.setStartTime through the panel's code page; the label is not touched.
     void setStartTime(int row, double ms);
     // Sets the row's label from its time, as refreshRows does for every row.
@@ -93,7 +102,7 @@ public:
     // the row controls of its own (the caption preview reads every row it passes).
     // Empty for a row that does not exist.
     std::u16string shownText(int row) const override;
-    const std::vector<TimeEntry>& captionTimes() const override { return document.times(); }
+    const std::vector<TimeEntry>& captionTimes() const override { return document_.times(); }
     // The row's edit box forgets its own undo (see RowControls::forgetUndo).
     void forgetTypingUndo(int row) const { controls_.forgetUndo(row); }
 
@@ -130,11 +139,23 @@ private:
     void setScrollPosition(int position);
     void redrawFrame();
 
-    RowView view() const noexcept { return RowView{topRow, viewRows_, editWidth_, clientBottom_}; }
+    RowView view() const noexcept { return RowView{topRow_, viewRows_, editWidth_, clientBottom_}; }
     const RowControls::ControlSet* ownControls(int row) { return controls_.own(row, view()); }
     void updateControls() { controls_.update(view()); }
     const std::u16string& labelTextOf(int row) const;
 
+    // The editor hands the document out for a change; the unit tests reach it to set
+    // up what they look at.
+    friend class CaptionEditor;
+    friend struct CaptionPanelProbe;
+
+    CaptionDocument document_;
+    int topRow_ = 0;
+    int maxTopRow_ = 0;
+    int selectedRow_ = -1;
+    UniqueBrush highlightBrush_;
+    const CodePageConverter* codePage_ = &ansiCodePage();
+    ControlFactory createControl_;
     HINSTANCE instance_ = nullptr;
     int editWidth_ = 0;
     int clientBottom_ = 0;
@@ -142,7 +163,7 @@ private:
     // Set while the panel itself writes into its controls: their notifications are
     // neither a choice of row nor typing.
     bool fillingControls_ = false;
-    RowControls controls_{createControl, fillingControls_};
+    RowControls controls_{createControl_, fillingControls_};
 };
 
 }  // namespace zav

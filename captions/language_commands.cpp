@@ -20,7 +20,8 @@ void switchLanguage(CaptionEditor& editor) {
 }
 
 int appendLanguage(CaptionEditor& editor, LanguageClass record) {
-    return editor.change(L"Add Language", [&] { return editor.panel().document.appendLanguage(std::move(record)); });
+    return editor.change(L"Add Language",
+                         [&](CaptionDocument& document) { return document.appendLanguage(std::move(record)); });
 }
 
 bool addLanguage(CaptionEditor& editor) {
@@ -31,12 +32,12 @@ bool addLanguage(CaptionEditor& editor) {
         panel.focusSelectedRow();
         return false;
     }
-    editor.change(L"Add Language", [&] {
+    editor.change(L"Add Language", [&](CaptionDocument& document) {
         // The language box selects nothing only while there is no language: then the
         // new one is shown.
-        const bool noneShown = editor.document().languageCount() == 0;
+        const bool noneShown = document.languageCount() == 0;
         const int index = appendLanguage(editor, std::move(*added));
-        if (noneShown) panel.document.setCurrentLanguage(index);
+        if (noneShown) document.setCurrentLanguage(index);
     });
     panel.focusSelectedRow();
     return true;
@@ -44,12 +45,11 @@ bool addLanguage(CaptionEditor& editor) {
 
 bool deleteLanguage(CaptionEditor& editor, int index) {
     CaptionPanel& panel = editor.panel();
-    CaptionDocument& document = panel.document;
-    if (index < 0 || index >= document.languageCount()) {
+    if (index < 0 || index >= editor.document().languageCount()) {
         showMessage(messageOwner(editor), L"Cannot Delete Language, invalid index");
         return false;
     }
-    editor.change(L"Delete Language", [&] {
+    editor.change(L"Delete Language", [&](CaptionDocument& document) {
         if (document.languageCount() == 1) panel.deleteAllRows();
         document.removeLanguage(index);
         document.setCurrentLanguage(0);
@@ -71,10 +71,10 @@ void removeAllLanguages(CaptionEditor& editor) {
 
 void resetCaptionDocument(CaptionEditor& editor) {
     CaptionPanel& panel = editor.panel();
-    editor.change(L"New Caption File", [&] {
+    editor.change(L"New Caption File", [&](CaptionDocument& document) {
         removeAllLanguages(editor);
         appendLanguage(editor, LanguageClass("US English", "US English", "en-us"));
-        panel.document.setCurrentLanguage(0);
+        document.setCurrentLanguage(0);
         for (int i = 0; i < CaptionPanel::kVisibleRows; ++i) panel.addRow();
         panel.selectRow(0);
         panel.setStartTime(0, 0);

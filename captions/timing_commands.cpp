@@ -29,17 +29,17 @@ bool readPosition(IWMPControls* controls, double& seconds) {
 // report, which the panel takes as a choice of that row; the row asked for stays
 // selected.
 void moveSelection(CaptionPanel& panel, int row) {
-    panel.selectedRow = row;
+    panel.setSelectedRow(row);
     panel.ensureRowVisible(row);
     InvalidateRect(panel.hwnd(), nullptr, TRUE);
     panel.focusSelectedRow();
-    panel.selectedRow = row;
+    panel.setSelectedRow(row);
 }
 
 // The row after the selected one, appended when the selected row is the last. When
 // the row cannot be made (addRow has shown why), -1.
 int nextRowForStamp(CaptionPanel& panel) {
-    const int next = panel.selectedRow + 1;
+    const int next = panel.selectedRow() + 1;
     if (next < panel.rowCount()) return next;
     return panel.addRow() ? next : -1;
 }
@@ -48,15 +48,15 @@ int nextRowForStamp(CaptionPanel& panel) {
 
 void sortByTime(CaptionEditor& editor) {
     CaptionPanel& panel = editor.panel();
-    editor.change(L"Sort By Time", [&] { sortRowsByTime(panel.document); });
+    editor.change(L"Sort By Time", [&](CaptionDocument& document) { sortRowsByTime(document); });
     panel.focusSelectedRow();
 }
 
 void stampNextCaption(CaptionEditor& editor, IWMPControls* positionControls) {
     CaptionPanel& panel = editor.panel();
     if (!panel.hasSelection()) return;
-    const int next = panel.selectedRow + 1;
-    if (next < panel.rowCount() && panel.document.times()[next].startMs != kNoTime) {
+    const int next = panel.selectedRow() + 1;
+    if (next < panel.rowCount() && panel.document().times()[next].startMs != kNoTime) {
         // The next caption already has its time: only move down.
         moveSelection(panel, next);
         return;
@@ -64,7 +64,7 @@ void stampNextCaption(CaptionEditor& editor, IWMPControls* positionControls) {
     double seconds = 0;
     if (!readPosition(positionControls, seconds)) return;
     const double ms = stampedTimeMs(seconds);
-    if (isDuplicateTime(panel.document.times(), ms)) {
+    if (isDuplicateTime(panel.document().times(), ms)) {
         showMessage(panel.hwnd(), kDuplicateTime);
         return;
     }
@@ -85,13 +85,13 @@ void setTime(CaptionEditor& editor, IWMPControls* positionControls) {
         return;
     }
     const double ms = setTimeMs(seconds);
-    if (isDuplicateTime(panel.document.times(), ms)) {
+    if (isDuplicateTime(panel.document().times(), ms)) {
         showMessage(editor.owner(), kDuplicateTime);
         panel.focusSelectedRow();
         return;
     }
     editor.change(L"Set Time", [&] {
-        const int stamped = panel.selectedRow;
+        const int stamped = panel.selectedRow();
         panel.setStartTime(stamped, ms);
         const int row = nextRowForStamp(panel);
         // Without a new row the stamped row stays selected rather than none.
@@ -103,12 +103,12 @@ void gotoStartTime(CaptionEditor& editor, IWMPControls* positionControls) {
     CaptionPanel& panel = editor.panel();
     if (!panel.hasSelection()) {
         showMessage(editor.owner(), L"You must select an edit box to use this function.");
-    } else if (panel.document.times()[panel.selectedRow].startMs == kNoTime) {
+    } else if (panel.document().times()[panel.selectedRow()].startMs == kNoTime) {
         showMessage(editor.owner(), L"No start time has been given to the selected caption.");
     } else if (positionControls) {
         // Two milliseconds after the start, so that the caption is already due there.
         // A failing seek is not reported.
-        positionControls->put_currentPosition((panel.document.times()[panel.selectedRow].startMs + 2) / 1000);
+        positionControls->put_currentPosition((panel.document().times()[panel.selectedRow()].startMs + 2) / 1000);
     }
     panel.focusSelectedRow();
 }
@@ -120,7 +120,7 @@ void editStartTime(CaptionEditor& editor) {
         panel.focusSelectedRow();
         return;
     }
-    const int row = panel.selectedRow;
+    const int row = panel.selectedRow();
     // Cancel leaves the time as it was. Nothing is sorted and a duplicate time is
     // allowed here.
     if (const std::optional<std::int32_t> ms = EditStartTimeDialog(editor.codePage()).run(editor.owner());
@@ -134,19 +134,19 @@ void deleteCaption(CaptionEditor& editor) {
     CaptionPanel& panel = editor.panel();
     if (!panel.hasSelection()) return;
     editor.change(L"Delete Caption", [&] {
-        panel.deleteRow(panel.selectedRow);
+        panel.deleteRow(panel.selectedRow());
         if (panel.rowCount() > 0) {
-            if (panel.selectedRow == panel.rowCount()) panel.selectedRow = panel.rowCount() - 1;
-            panel.ensureRowVisible(panel.selectedRow);
+            if (panel.selectedRow() == panel.rowCount()) panel.setSelectedRow(panel.rowCount() - 1);
+            panel.ensureRowVisible(panel.selectedRow());
         } else {
-            panel.selectedRow = -1;
+            panel.setSelectedRow(-1);
         }
     });
     panel.focusSelectedRow();
 }
 
 void clearAllTimes(CaptionEditor& editor) {
-    editor.change(L"Clear All Times", [&] { editor.panel().document.clearAllTimes(); });
+    editor.change(L"Clear All Times", [&](CaptionDocument& document) { document.clearAllTimes(); });
     editor.panel().focusSelectedRow();
 }
 

@@ -154,7 +154,7 @@ void importCueFile(CaptionEditor& editor) {
     }
     editor.change(file->ttml ? L"Import TTML" : L"Import SubRip or WebVTT", [&] {
         editor.replaceDocument(std::move(document));
-        editor.panel().selectedRow = editor.panel().rowCount() > 0 ? 0 : -1;
+        editor.panel().setSelectedRow(editor.panel().rowCount() > 0 ? 0 : -1);
         editor.panel().ensureRowVisible(0);
     });
     reportChanges(editor.owner(), *file);

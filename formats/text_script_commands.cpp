@@ -17,8 +17,7 @@ namespace {
 
 // Rows past the document's end are added as the pieces need them; a row that cannot
 // be added (the panel reports why) ends the storing.
-void store(CaptionPanel& panel, const std::vector<std::u16string>& captions) {
-    CaptionDocument& document = panel.document;
+void store(CaptionPanel& panel, CaptionDocument& document, const std::vector<std::u16string>& captions) {
     const int language = document.currentLanguage();
     int row = 0;
     for (const std::u16string& caption : captions) {
@@ -52,11 +51,11 @@ void importTextScript(CaptionEditor& editor) {
     // The current language's texts give way to the script only now: a cancelled
     // dialog or a file that cannot be read leaves the captions as they were.
     CaptionPanel& panel = editor.panel();
-    editor.change(L"Import Text Script", [&] {
+    editor.change(L"Import Text Script", [&](CaptionDocument& document) {
         panel.clearCurrentTexts();
-        store(panel, captions);
+        store(panel, document, captions);
         panel.ensureRowVisible(0);
-        panel.selectedRow = 0;
+        panel.setSelectedRow(0);
     });
 }
 

@@ -237,11 +237,11 @@ TEST_F(AsxFixture, ProducerExportWritesBothFilesIntoTheProjectEntry) {
     const std::wstring sami = project.write(L"Lecture_files\\0MM0.smi", "old");
     openProducerMovie(project.inside(L"Lecture.wmv"));
 
-    auto& document = window->captionPanel().document;
+    auto& document = zav::CaptionPanelProbe::document(window->captionPanel());
     document.setText(0, 0, u"Later");
-    document.setStartTime(0, 5000, *window->captionPanel().codePage);
+    document.setStartTime(0, 5000, window->captionPanel().codePage());
     document.setText(0, 1, u"Sooner");
-    document.setStartTime(1, 1000, *window->captionPanel().codePage);
+    document.setStartTime(1, 1000, window->captionPanel().codePage());
     document.setText(0, 2, u"Untimed");
     window->captionPanel().refreshRows();
     // Typed but not stored: the export takes the document as it stands.

@@ -71,7 +71,7 @@ TEST_F(EditorViewsTest, EachChangeIsToldOnceWithWhatItTouched) {
         EXPECT_EQ(view.told[0].shownLanguage, c.shownLanguage);
     }
     // The typing went in when Sort By Time began, as its own step.
-    EXPECT_EQ(panel->document.text(0, 3), u"typed");
+    EXPECT_EQ(panel->document().text(0, 3), u"typed");
     // Nothing to undo or redo: no view is told, nothing moves.
     editor->clearHistory();
     view.told.clear();
@@ -82,7 +82,7 @@ TEST_F(EditorViewsTest, EachChangeIsToldOnceWithWhatItTouched) {
 
 TEST_F(EditorViewsTest, AChangeThatThrowsIsTakenBackAndRecordsNothing) {
     editor->clearHistory();
-    const zav::CaptionDocument before = panel->document;
+    const zav::CaptionDocument before = panel->document();
     const auto times = [](const zav::CaptionDocument& d) {
         std::vector<double> t;
         for (const auto& entry : d.times()) t.push_back(entry.startMs);
@@ -92,13 +92,13 @@ TEST_F(EditorViewsTest, AChangeThatThrowsIsTakenBackAndRecordsNothing) {
                                 [&] {
                                     panel->addRow();
                                     panel->setStartTime(3, 4000);
-                                    panel->document.setText(0, 2, u"half done");
+                                    zav::CaptionPanelProbe::document(*panel).setText(0, 2, u"half done");
                                     throw std::runtime_error("broken");
                                 }),
                  std::runtime_error);
     EXPECT_EQ(panel->rowCount(), before.rowCount());
-    EXPECT_EQ(times(panel->document), times(before));
-    EXPECT_EQ(panel->document.text(0, 2), before.text(0, 2));
+    EXPECT_EQ(times(panel->document()), times(before));
+    EXPECT_EQ(panel->document().text(0, 2), before.text(0, 2));
     EXPECT_EQ(panel->shownText(2), before.text(0, 2));
     EXPECT_FALSE(editor->canUndo());
     // The next change records as usual.

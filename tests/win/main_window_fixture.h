@@ -3,6 +3,7 @@
 // modal UI answered by a FakeModalUi.
 
 #include "app/main_window.h"
+#include "tests/win/panel_probe.h"
 #include "win/module.h"
 #include "mediaplayer/scripted_player.h"
 #include "resources/resource_ids.h"

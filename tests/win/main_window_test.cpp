@@ -262,11 +262,11 @@ HWND comboEdit(HWND combo) {
 
 TEST_F(MainWindowFixture, StartsWithTheDefaultDocumentAndTheFallbackSwitchesOnlyOnCode1) {
     ASSERT_TRUE(create());
-    zav::CaptionDocument& document = window->captionPanel().document;
+    zav::CaptionDocument& document = zav::CaptionPanelProbe::document(window->captionPanel());
     ASSERT_EQ(document.languageCount(), 1);
     EXPECT_EQ(document.languages()[0].className(), "US English");
     EXPECT_EQ(document.rowCount(), 12);
-    EXPECT_EQ(window->captionPanel().selectedRow, 0);
+    EXPECT_EQ(window->captionPanel().selectedRow(), 0);
 
     ui.dialogScripts.push_back([](HWND dialog) {
         SetDlgItemTextW(dialog, IDC_CLASS_NAME, L"French");
@@ -294,18 +294,18 @@ TEST_F(MainWindowFixture, KeysInTheLanguageComboNeverMoveTheCaptions) {
     ASSERT_TRUE(edit);
     ASSERT_EQ(GetDlgCtrlID(edit), 1001);
     EXPECT_FALSE(window->isCaptionEdit(edit));
-    ASSERT_EQ(panel.selectedRow, 0);
+    ASSERT_EQ(panel.selectedRow(), 0);
     for (WPARAM key : {VK_DOWN, VK_UP, VK_RETURN}) {
         MSG msg{edit, WM_KEYDOWN, key, 0, 0, {}};
         EXPECT_FALSE(zav::processKeyDown(*window, msg));
     }
-    EXPECT_EQ(panel.selectedRow, 0);
+    EXPECT_EQ(panel.selectedRow(), 0);
     EXPECT_EQ(panel.rowCount(), 12);
 
     // The same key in a caption row moves the selection.
     MSG down{panel.rowEdit(0), WM_KEYDOWN, VK_DOWN, 0, 0, {}};
     EXPECT_TRUE(zav::processKeyDown(*window, down));
-    EXPECT_EQ(panel.selectedRow, 1);
+    EXPECT_EQ(panel.selectedRow(), 1);
     EXPECT_EQ(GetFocus(), panel.rowEdit(1));
     // INSERT only gives the focus back to the selected row.
     SetFocus(combo);
@@ -321,7 +321,7 @@ TEST_F(MainWindowFixture, NewCaptionFileLaterKeepsRateAndMenuStates) {
     SendMessageW(window->hwnd(), WM_COMMAND, IDM_NEW_CAPTION_FILE, 0);
     EXPECT_FALSE(GetMenuState(window->menu(), IDM_EXPORT_SAMI, MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_TRUE(GetMenuState(window->menu(), IDM_OPEN_TRANSCRIPT, MF_BYCOMMAND) & MF_GRAYED);
-    EXPECT_EQ(window->captionPanel().document.rowCount(), 12);
+    EXPECT_EQ(window->captionPanel().document().rowCount(), 12);
     EXPECT_TRUE(IsWindowVisible(window->commandPanel()));
     EXPECT_TRUE(IsWindowVisible(window->captionPanel().hwnd()));
 }

@@ -111,10 +111,12 @@ TEST(Smoke, StartsShowsItsWindowAndEndsThroughTheConfirmation) {
         expectPopup(menu, 1, L"&Edit", {{L"&Undo\tCtrl+Z", 32950}, {L"&Redo\tCtrl+Y", 32951}});
         expectPopup(menu, 2, L"Windows Media",
                     {{L"Export SAMI", 57604}, {L"Import SAMI", 32915}, {L"Create ASX", 32936}});
-        // The SubRip and WebVTT commands come in a pop-up of their own.
-        expectPopup(menu, 3, L"&SubRip && WebVTT",
+        // The SubRip, WebVTT and TTML commands come in a pop-up of their own.
+        expectPopup(menu, 3, L"&SubRip, WebVTT && TTML",
                     {{L"Export &SubRip (.srt)...", 32940}, {L"Export &WebVTT (.vtt)...", 32941},
-                     {L"&Import SubRip or WebVTT...", 32942}, {L"&Add Language from SubRip or WebVTT...", 32943}});
+                     {L"Export &TTML (.ttml)...", 32944}, {L"Export TTML, a&ll languages (.ttml)...", 32945},
+                     {L"&Import SubRip, WebVTT or TTML...", 32942},
+                     {L"&Add Language from SubRip, WebVTT or TTML...", 32943}});
         expectPopup(menu, 4, L"MS Producer", {{L"Open Producer Movie", 32921}, {L"Export to Producer", 32923}});
         expectPopup(menu, 5, L"Help",
                     {{L"About  ZAV Caption", 32909}, {L"Quick Key Reference", 32926}, {L"Help Contents", 32930}});

@@ -50,7 +50,7 @@ struct TextFilesTest : MainWindowFixture {
         answerLength(typedLength);
         command(IDM_IMPORT_TEXT_SCRIPT);
     }
-    const std::u16string& text(int row, int language = 0) const { return panel->document.text(language, row); }
+    const std::u16string& text(int row, int language = 0) const { return panel->document().text(language, row); }
     std::wstring edit(int row) const { return windowText(panel->rowEdit(row)); }
 
     zav::test::TemporaryFolder folder{L"zav_texts_"};
@@ -60,8 +60,8 @@ struct TextFilesTest : MainWindowFixture {
 TEST_F(TextFilesTest, TextScriptFillsTheRowsOfTheCurrentLanguage) {
     // A second language keeps its texts; the current one gets the pieces.
     zav::appendLanguage(window->captionEditor(), zav::LanguageClass("French", "French", "fr-fr"));
-    panel->document.setText(1, 3, u"bonjour");
-    for (int row = 0; row < 12; ++row) panel->document.setText(0, row, u"old text");
+    zav::CaptionPanelProbe::document(*panel).setText(1, 3, u"bonjour");
+    for (int row = 0; row < 12; ++row) zav::CaptionPanelProbe::document(*panel).setText(0, row, u"old text");
     panel->refreshRows();
     panel->setStartTime(2, 5000);
 
@@ -94,10 +94,10 @@ TEST_F(TextFilesTest, TextScriptFillsTheRowsOfTheCurrentLanguage) {
         EXPECT_EQ(edit(row), L"") << row;
     }
     EXPECT_EQ(text(3, 1), u"bonjour");
-    EXPECT_EQ(panel->document.times()[0].startMs, 0);
-    EXPECT_EQ(panel->document.times()[2].startMs, 5000);
-    EXPECT_EQ(panel->selectedRow, 0);
-    EXPECT_EQ(panel->topRow, 0);
+    EXPECT_EQ(panel->document().times()[0].startMs, 0);
+    EXPECT_EQ(panel->document().times()[2].startMs, 5000);
+    EXPECT_EQ(panel->selectedRow(), 0);
+    EXPECT_EQ(panel->topRow(), 0);
 }
 
 TEST_F(TextFilesTest, TextScriptAddsRowsWithoutTimeForMorePieces) {
@@ -108,23 +108,23 @@ TEST_F(TextFilesTest, TextScriptAddsRowsWithoutTimeForMorePieces) {
     ASSERT_EQ(panel->rowCount(), 30);
     EXPECT_EQ(text(0), u"Caption number 100 has words ");
     EXPECT_EQ(text(29), u"Caption number 129 has words");
-    for (int row = 12; row < 30; ++row) EXPECT_EQ(panel->document.times()[row].startMs, zav::kNoTime) << row;
-    EXPECT_TRUE(panel->document.isConsistent());
+    for (int row = 12; row < 30; ++row) EXPECT_EQ(panel->document().times()[row].startMs, zav::kNoTime) << row;
+    EXPECT_TRUE(panel->document().isConsistent());
     // The view is back at the top with row 0 selected.
-    EXPECT_EQ(panel->topRow, 0);
-    EXPECT_EQ(panel->selectedRow, 0);
+    EXPECT_EQ(panel->topRow(), 0);
+    EXPECT_EQ(panel->selectedRow(), 0);
     EXPECT_EQ(edit(0), L"Caption number 100 has words ");
     EXPECT_EQ(edit(29), L"Caption number 129 has words");
 }
 
 TEST_F(TextFilesTest, TextScriptOfAnEmptyFileOnlyEmptiesTheTexts) {
-    panel->document.setText(0, 4, u"typed");
+    zav::CaptionPanelProbe::document(*panel).setText(0, 4, u"typed");
     panel->refreshRows();
     importScript(folder.write(L"empty.txt", ""), L"40");
     EXPECT_EQ(panel->rowCount(), 12);
     EXPECT_EQ(text(4), u"");
     EXPECT_EQ(edit(4), L"");
-    EXPECT_EQ(panel->selectedRow, 0);
+    EXPECT_EQ(panel->selectedRow(), 0);
 }
 
 TEST_F(TextFilesTest, TextScriptLengthDialogRefusesOutOfRangeNumbers) {
@@ -164,7 +164,7 @@ TEST_F(TextFilesTest, TextScriptLengthDialogRefusesOutOfRangeNumbers) {
 }
 
 TEST_F(TextFilesTest, TextScriptStoppedEarlyKeepsTheCaptions) {
-    panel->document.setText(0, 0, u"first");
+    zav::CaptionPanelProbe::document(*panel).setText(0, 0, u"first");
     panel->refreshRows();
 
     // The length dialog cancelled: the captions stay, in the document and on screen.
@@ -195,7 +195,7 @@ TEST_F(TextFilesTest, TextScriptStoppedEarlyKeepsTheCaptions) {
 
 TEST_F(TextFilesTest, TextScriptNeedsALanguage) {
     command(IDC_DELETE_LANGUAGE);
-    ASSERT_EQ(panel->document.languageCount(), 0);
+    ASSERT_EQ(panel->document().languageCount(), 0);
     ui.fileNames.push_back(folder.write(L"script.txt", "words"));
     command(IDM_IMPORT_TEXT_SCRIPT);
     ASSERT_EQ(ui.boxes.size(), 1u);
@@ -228,7 +228,7 @@ TEST_F(TextFilesTest, TranscriptModeSwapsPanelsAndMenuItems) {
     EXPECT_EQ(zav::test::childRect(window->hwnd(), edit).left, 310);
     EXPECT_EQ(zav::test::childRect(window->hwnd(), edit).top, 0);
     EXPECT_EQ(panel->rowCount(), 0);
-    EXPECT_EQ(panel->document.languageCount(), 0);
+    EXPECT_EQ(panel->document().languageCount(), 0);
     EXPECT_EQ(SendMessageW(combo(), CB_GETCOUNT, 0, 0), 0);
     for (HWND hidden : {window->commandPanel(), panel->hwnd(), window->captionHeader(), window->startTimeHeader()})
         EXPECT_FALSE(IsWindowVisible(hidden));

@@ -33,7 +33,7 @@ struct TimingTest : MainWindowFixture {
         ASSERT_NE(state, nullptr);
         panel = &window->captionPanel();
         ASSERT_EQ(panel->rowCount(), 12);
-        ASSERT_EQ(panel->selectedRow, 0);
+        ASSERT_EQ(panel->selectedRow(), 0);
     }
     void command(int id) {
         SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
@@ -41,7 +41,7 @@ struct TimingTest : MainWindowFixture {
     // ENTER as the user presses it: the key goes to the focused caption row through
     // the program's message loop.
     void pressEnter() {
-        HWND edit = panel->rowEdit(panel->selectedRow);
+        HWND edit = panel->rowEdit(panel->selectedRow());
         ASSERT_TRUE(edit);
         SetFocus(edit);
         PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
@@ -49,13 +49,13 @@ struct TimingTest : MainWindowFixture {
         zav::runMessageLoop(*window);
     }
     void select(int row) { ASSERT_TRUE(panel->selectRow(row)); }
-    double timeOf(int row) const { return panel->document.times()[row].startMs; }
+    double timeOf(int row) const { return panel->document().times()[row].startMs; }
     std::wstring label(int row) const { return windowText(panel->rowLabel(row)); }
     std::wstring edit(int row) const { return windowText(panel->rowEdit(row)); }
     void type(int row, const wchar_t* text) { SetWindowTextW(panel->rowEdit(row), text); }
     std::vector<double> times() const {
         std::vector<double> all;
-        for (const auto& entry : panel->document.times()) all.push_back(entry.startMs);
+        for (const auto& entry : panel->document().times()) all.push_back(entry.startMs);
         return all;
     }
     // A dialog script that types the four fields (null leaves one empty) and presses
@@ -85,10 +85,10 @@ TEST_F(TimingTest, EnterStampsTheNextRowOneSecondEarlierThenRefusesADuplicate) {
     pressEnter();
     EXPECT_EQ(timeOf(1), 11500);
     EXPECT_EQ(label(1), L"00:00:11:500");
-    EXPECT_EQ(panel->selectedRow, 1);
+    EXPECT_EQ(panel->selectedRow(), 1);
     EXPECT_EQ(GetFocus(), panel->rowEdit(1));
     // The typed texts were stored.
-    EXPECT_EQ(panel->document.text(0, 0), u"first caption");
+    EXPECT_EQ(panel->document().text(0, 0), u"first caption");
     EXPECT_TRUE(ui.boxes.empty());
 
     pressEnter();
@@ -98,7 +98,7 @@ TEST_F(TimingTest, EnterStampsTheNextRowOneSecondEarlierThenRefusesADuplicate) {
     EXPECT_EQ(ui.boxes[0].caption, L"");
     EXPECT_FALSE(ui.boxes[0].nullCaption);
     EXPECT_EQ(ui.boxes[0].type, static_cast<UINT>(MB_OK));
-    EXPECT_EQ(panel->selectedRow, 1);
+    EXPECT_EQ(panel->selectedRow(), 1);
     EXPECT_EQ(timeOf(2), -1);
     EXPECT_EQ(label(2), L"");
 }
@@ -109,7 +109,7 @@ TEST_F(TimingTest, EnterBeforeTheFirstSecondStampsZero) {
     pressEnter();
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text, kDuplicate);
-    EXPECT_EQ(panel->selectedRow, 0);
+    EXPECT_EQ(panel->selectedRow(), 0);
     EXPECT_EQ(timeOf(1), -1);
 
     command(IDC_CLEAR_ALL_TIMES);
@@ -118,7 +118,7 @@ TEST_F(TimingTest, EnterBeforeTheFirstSecondStampsZero) {
     EXPECT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(timeOf(1), 0);
     EXPECT_EQ(label(1), L"00:00:00:000");
-    EXPECT_EQ(panel->selectedRow, 1);
+    EXPECT_EQ(panel->selectedRow(), 1);
 }
 
 TEST_F(TimingTest, EnterOnlyMovesDownWhenTheNextRowHasATime) {
@@ -128,7 +128,7 @@ TEST_F(TimingTest, EnterOnlyMovesDownWhenTheNextRowHasATime) {
     // The position is not needed for a move.
     state->positionResult = E_FAIL;
     pressEnter();
-    EXPECT_EQ(panel->selectedRow, 2);
+    EXPECT_EQ(panel->selectedRow(), 2);
     EXPECT_EQ(GetFocus(), panel->rowEdit(2));
     EXPECT_EQ(timeOf(2), 5000);
     EXPECT_EQ(timeOf(1), -1);
@@ -141,13 +141,13 @@ TEST_F(TimingTest, EnterOnTheLastRowAppendsAndScrollsByOneRow) {
     state->position = 20;
     pressEnter();
     ASSERT_EQ(panel->rowCount(), 13);
-    EXPECT_EQ(panel->selectedRow, 12);
+    EXPECT_EQ(panel->selectedRow(), 12);
     EXPECT_EQ(timeOf(12), 19000);
     EXPECT_EQ(label(12), L"00:00:19:000");
-    EXPECT_EQ(panel->topRow, 1);
-    EXPECT_EQ(panel->maxTopRow, 1);
+    EXPECT_EQ(panel->topRow(), 1);
+    EXPECT_EQ(panel->maxTopRow(), 1);
     EXPECT_EQ(GetFocus(), panel->rowEdit(12));
-    EXPECT_TRUE(panel->document.isConsistent());
+    EXPECT_TRUE(panel->document().isConsistent());
 }
 
 TEST_F(TimingTest, FailingPositionReadDoesNothing) {
@@ -164,14 +164,14 @@ TEST_F(TimingTest, FailingPositionReadDoesNothing) {
         pressEnter();
         command(IDC_SET_TIME);
         EXPECT_EQ(times(), before) << notANumber;
-        EXPECT_EQ(panel->selectedRow, 0) << notANumber;
+        EXPECT_EQ(panel->selectedRow(), 0) << notANumber;
         EXPECT_EQ(panel->rowCount(), 12) << notANumber;
     }
     EXPECT_TRUE(ui.boxes.empty());
 }
 
 TEST_F(TimingTest, CommandsWithoutASelectionDoNothingOrSayWhy) {
-    panel->selectedRow = -1;
+    panel->setSelectedRow(-1);
     state->position = 30;
     const std::vector<double> before = times();
     // A focused caption row is always selected; without a selection only a direct
@@ -184,7 +184,7 @@ TEST_F(TimingTest, CommandsWithoutASelectionDoNothingOrSayWhy) {
     EXPECT_TRUE(ui.boxes.empty());
 
     // A selection left beyond the rows counts as none.
-    panel->selectedRow = 12;
+    panel->setSelectedRow(12);
     command(IDC_GOTO_START_TIME);
     command(IDC_EDIT_START_TIME);
     ASSERT_EQ(ui.boxes.size(), 2u);
@@ -207,12 +207,12 @@ TEST_F(TimingTest, SetTimeStampsTheExactPositionAndAppendsOnTheLastRow) {
     EXPECT_EQ(timeOf(11), 12.3456 * 1000);
     EXPECT_EQ(label(11), L"00:00:12:345");
     ASSERT_EQ(panel->rowCount(), 13);
-    EXPECT_EQ(panel->selectedRow, 12);
+    EXPECT_EQ(panel->selectedRow(), 12);
     EXPECT_EQ(timeOf(12), -1);
     EXPECT_EQ(label(12), L"");
-    EXPECT_EQ(panel->topRow, 1);
+    EXPECT_EQ(panel->topRow(), 1);
     EXPECT_EQ(GetFocus(), panel->rowEdit(12));
-    EXPECT_EQ(panel->document.text(0, 11), u"last");
+    EXPECT_EQ(panel->document().text(0, 11), u"last");
     EXPECT_TRUE(ui.boxes.empty());
 
     // A row in the middle moves the selection down without appending.
@@ -220,7 +220,7 @@ TEST_F(TimingTest, SetTimeStampsTheExactPositionAndAppendsOnTheLastRow) {
     state->position = 3;
     command(IDC_SET_TIME);
     EXPECT_EQ(timeOf(4), 3000);
-    EXPECT_EQ(panel->selectedRow, 5);
+    EXPECT_EQ(panel->selectedRow(), 5);
     EXPECT_EQ(panel->rowCount(), 13);
 }
 
@@ -237,7 +237,7 @@ TEST_F(TimingTest, SetTimeRefusesAnyRowsTime) {
         EXPECT_EQ(box.owner, window->hwnd());
     }
     EXPECT_EQ(timeOf(3), -1);
-    EXPECT_EQ(panel->selectedRow, 3);
+    EXPECT_EQ(panel->selectedRow(), 3);
     EXPECT_EQ(GetFocus(), panel->rowEdit(3));
 
     // The row being stamped counts too.
@@ -245,17 +245,17 @@ TEST_F(TimingTest, SetTimeRefusesAnyRowsTime) {
     state->position = 9;
     command(IDC_SET_TIME);
     EXPECT_EQ(ui.boxes.size(), 3u);
-    EXPECT_EQ(panel->selectedRow, 3);
+    EXPECT_EQ(panel->selectedRow(), 3);
 }
 
 TEST_F(TimingTest, StampingTheLastRowWithoutANewRowKeepsASelection) {
     // Row controls that cannot be made: the stamp ends on a row that exists.
-    panel->createControl = [](HWND, const zav::ControlRequest&) -> HWND { return nullptr; };
+    panel->setControlFactory([](HWND, const zav::ControlRequest&) -> HWND { return nullptr; });
     select(11);
     state->position = 20;
     pressEnter();
     EXPECT_EQ(panel->rowCount(), 12);
-    EXPECT_EQ(panel->selectedRow, 11);
+    EXPECT_EQ(panel->selectedRow(), 11);
     EXPECT_TRUE(panel->hasSelection());
     EXPECT_EQ(timeOf(11), -1);
     ASSERT_EQ(ui.boxes.size(), 1u);
@@ -264,19 +264,19 @@ TEST_F(TimingTest, StampingTheLastRowWithoutANewRowKeepsASelection) {
     command(IDC_SET_TIME);
     EXPECT_EQ(timeOf(11), 20000);
     EXPECT_EQ(panel->rowCount(), 12);
-    EXPECT_EQ(panel->selectedRow, 11);
-    EXPECT_TRUE(panel->document.isConsistent());
+    EXPECT_EQ(panel->selectedRow(), 11);
+    EXPECT_TRUE(panel->document().isConsistent());
 }
 
 TEST_F(TimingTest, SortByTimeMovesEveryLanguagesTextsWithTheirTimes) {
-    panel->document.appendLanguage(zav::LanguageClass("French", "French", "fr"));
+    zav::CaptionPanelProbe::document(*panel).appendLanguage(zav::LanguageClass("French", "French", "fr"));
     const double given[] = {5000, -1, 2000, -1, 1000};
     for (int row = 0; row < 12; ++row) {
         const double ms = row < 5 ? given[row] : -1;
         if (ms != -1) panel->setStartTime(row, ms);
-        else panel->document.clearStartTime(row);
+        else zav::CaptionPanelProbe::document(*panel).clearStartTime(row);
         type(row, (L"en " + std::to_wstring(row)).c_str());
-        panel->document.setText(1, row, u"fr " + std::u16string(1, char16_t(u'a' + row)));
+        zav::CaptionPanelProbe::document(*panel).setText(1, row, u"fr " + std::u16string(1, char16_t(u'a' + row)));
     }
     select(2);
     command(IDC_SORT_BY_TIME);
@@ -295,16 +295,16 @@ TEST_F(TimingTest, SortByTimeMovesEveryLanguagesTextsWithTheirTimes) {
         const std::wstring shown = edit(row);
         english.push_back(shown);
         const int from = std::stoi(shown.substr(3));
-        EXPECT_EQ(panel->document.text(0, row), utf16(shown)) << row;
-        EXPECT_EQ(panel->document.text(1, row), u"fr " + std::u16string(1, char16_t(u'a' + from))) << row;
+        EXPECT_EQ(panel->document().text(0, row), utf16(shown)) << row;
+        EXPECT_EQ(panel->document().text(1, row), u"fr " + std::u16string(1, char16_t(u'a' + from))) << row;
         EXPECT_EQ(sorted[row], from < 5 ? given[from] : -1) << row;
     }
     std::sort(english.begin(), english.end());
     EXPECT_EQ(std::unique(english.begin(), english.end()), english.end());
     // The selection keeps its index, and so names another caption now.
-    EXPECT_EQ(panel->selectedRow, 2);
+    EXPECT_EQ(panel->selectedRow(), 2);
     EXPECT_EQ(GetFocus(), panel->rowEdit(2));
-    EXPECT_TRUE(panel->document.isConsistent());
+    EXPECT_TRUE(panel->document().isConsistent());
 }
 
 TEST_F(TimingTest, GotoStartTimeSeeksTwoMillisecondsIntoTheCaption) {
@@ -377,7 +377,7 @@ TEST_F(TimingTest, EditStartTimeLeavesOtherRowsAlone) {
         }
     }
     // Nothing is sorted: the row keeps its place and its selection.
-    EXPECT_EQ(panel->selectedRow, 5);
+    EXPECT_EQ(panel->selectedRow(), 5);
 }
 
 TEST_F(TimingTest, EditStartTimeCancelKeepsTheTime) {
@@ -439,12 +439,12 @@ TEST_F(TimingTest, DeleteCaptionMovesTheSelectionOffTheDeletedEnd) {
     select(11);
     for (int i = 0; i < 7; ++i) command(IDC_DELETE_CAPTION);
     ASSERT_EQ(panel->rowCount(), 5);
-    EXPECT_EQ(panel->selectedRow, 4);
+    EXPECT_EQ(panel->selectedRow(), 4);
     type(3, L"fourth");
     type(4, L"fifth");
     command(IDC_DELETE_CAPTION);
     ASSERT_EQ(panel->rowCount(), 4);
-    EXPECT_EQ(panel->selectedRow, 3);
+    EXPECT_EQ(panel->selectedRow(), 3);
     EXPECT_EQ(edit(3), L"fourth");
     EXPECT_EQ(GetFocus(), panel->rowEdit(3));
 
@@ -455,7 +455,7 @@ TEST_F(TimingTest, DeleteCaptionMovesTheSelectionOffTheDeletedEnd) {
     select(1);
     command(IDC_DELETE_CAPTION);
     ASSERT_EQ(panel->rowCount(), 3);
-    EXPECT_EQ(panel->selectedRow, 1);
+    EXPECT_EQ(panel->selectedRow(), 1);
     EXPECT_EQ(timeOf(1), 2000);
     EXPECT_EQ(timeOf(2), 3000);
     EXPECT_EQ(edit(2), L"fourth");
@@ -467,11 +467,11 @@ TEST_F(TimingTest, DeletingTheOnlyCaptionLeavesNoSelection) {
     select(0);
     for (int i = 0; i < 11; ++i) command(IDC_DELETE_CAPTION);
     ASSERT_EQ(panel->rowCount(), 1);
-    EXPECT_EQ(panel->selectedRow, 0);
+    EXPECT_EQ(panel->selectedRow(), 0);
     command(IDC_DELETE_CAPTION);
     EXPECT_EQ(panel->rowCount(), 0);
-    EXPECT_EQ(panel->selectedRow, -1);
-    EXPECT_TRUE(panel->document.isConsistent());
+    EXPECT_EQ(panel->selectedRow(), -1);
+    EXPECT_TRUE(panel->document().isConsistent());
     // Nothing to delete now.
     command(IDC_DELETE_CAPTION);
     EXPECT_EQ(panel->rowCount(), 0);
@@ -479,7 +479,7 @@ TEST_F(TimingTest, DeletingTheOnlyCaptionLeavesNoSelection) {
     // Add Caption brings a row back, still without selection.
     command(IDC_ADD_CAPTION);
     EXPECT_EQ(panel->rowCount(), 1);
-    EXPECT_EQ(panel->selectedRow, -1);
+    EXPECT_EQ(panel->selectedRow(), -1);
     EXPECT_TRUE(ui.boxes.empty());
 }
 
@@ -488,13 +488,13 @@ TEST_F(TimingTest, AddCaptionAppendsAtTheEndAndKeepsTheSelection) {
     command(IDC_ADD_CAPTION);
     ASSERT_EQ(panel->rowCount(), 13);
     EXPECT_EQ(timeOf(12), -1);
-    EXPECT_EQ(panel->selectedRow, 3);
-    EXPECT_EQ(panel->topRow, 1);
+    EXPECT_EQ(panel->selectedRow(), 3);
+    EXPECT_EQ(panel->topRow(), 1);
     EXPECT_EQ(GetFocus(), panel->rowEdit(3));
 
     // Without a language there is nothing to add a row to.
     panel->deleteAllRows();
-    panel->document.removeLanguage(0);
+    zav::CaptionPanelProbe::document(*panel).removeLanguage(0);
     command(IDC_ADD_CAPTION);
     EXPECT_EQ(panel->rowCount(), 0);
     ASSERT_EQ(ui.boxes.size(), 1u);

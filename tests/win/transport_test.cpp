@@ -89,7 +89,7 @@ struct TransportFixture : testing::Test {
         return buffer;
     }
     std::wstring text(int id) const { return text(control(id)); }
-    HWND selectedEdit() const { return window->captionPanel().rowEdit(window->captionPanel().selectedRow); }
+    HWND selectedEdit() const { return window->captionPanel().rowEdit(window->captionPanel().selectedRow()); }
 
     FakeModalUi ui;
     zav::player::ScriptedPlayerRegistration player;

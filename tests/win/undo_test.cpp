@@ -48,8 +48,8 @@ struct UndoTest : MainWindowFixture {
         while (panel->rowCount() < 30) panel->addRow();
         for (int row = 0; row < 30; ++row) {
             if (row % 7 != 3) panel->setStartTime(row, 1000.0 * (30 - row) + 0.5);
-            panel->document.setText(0, row, u"english " + std::u16string(1, u'a' + row % 26));
-            if (row % 2) panel->document.setText(1, row, u"fran\u00E7ais " + std::u16string(1, u'A' + row % 26));
+            zav::CaptionPanelProbe::document(*panel).setText(0, row, u"english " + std::u16string(1, u'a' + row % 26));
+            if (row % 2) zav::CaptionPanelProbe::document(*panel).setText(1, row, u"fran\u00E7ais " + std::u16string(1, u'A' + row % 26));
         }
         panel->refreshRows();
         ASSERT_TRUE(panel->selectRow(20));
@@ -58,7 +58,7 @@ struct UndoTest : MainWindowFixture {
     }
     Seen seen() const {
         Seen s;
-        const zav::CaptionDocument& document = panel->document;
+        const zav::CaptionDocument& document = panel->document();
         for (const auto& entry : document.times()) {
             s.times.push_back(entry.startMs);
             s.timeTexts.push_back(entry.timeText);
@@ -81,8 +81,8 @@ struct UndoTest : MainWindowFixture {
             s.comboEntries.push_back(entry);
         }
         s.comboSelection = static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
-        s.selectedRow = panel->selectedRow;
-        s.topRow = panel->topRow;
+        s.selectedRow = panel->selectedRow();
+        s.topRow = panel->topRow();
         return s;
     }
     void expectSeen(const Seen& a, const Seen& b) {
@@ -138,7 +138,7 @@ TEST_F(UndoTest, EveryCommandIsUndoneAndRedoneExactly) {
     const Command commands[] = {
         {"enter", L"Stamp Time", [](UndoTest& t) {
              t.state->position = 50.5;
-             t.pressKey(t.panel->rowEdit(t.panel->selectedRow), VK_RETURN);
+             t.pressKey(t.panel->rowEdit(t.panel->selectedRow()), VK_RETURN);
          }},
         {"set_time", L"Set Time", [](UndoTest& t) {
              t.state->position = 60.25;
@@ -206,7 +206,7 @@ TEST_F(UndoTest, EveryCommandIsUndoneAndRedoneExactly) {
         command(IDM_REDO);
         expectSeen(seen(), after);
         EXPECT_FALSE(editor->canRedo());
-        EXPECT_TRUE(panel->document.isConsistent());
+        EXPECT_TRUE(panel->document().isConsistent());
     }
 }
 
@@ -229,7 +229,7 @@ TEST_F(UndoTest, TypingIsAStepOfItsOwnAndCtrlZTakesItBackFirst) {
     // Ctrl+Z goes on to the history.
     command(IDM_REDO);
     command(IDM_REDO);
-    ASSERT_EQ(panel->document.times()[0].startMs, zav::kNoTime);
+    ASSERT_EQ(panel->document().times()[0].startMs, zav::kNoTime);
     SendMessageW(edit, EM_SETSEL, 0, -1);
     SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"more typing"));
     BYTE keys[256] = {};
@@ -240,9 +240,9 @@ TEST_F(UndoTest, TypingIsAStepOfItsOwnAndCtrlZTakesItBackFirst) {
     EXPECT_EQ(panel->shownText(20), u"typed text");
     EXPECT_EQ(editor->undoName(), u"Clear All Times");
     pressKey(edit, 'Z');
-    EXPECT_NE(panel->document.times()[0].startMs, zav::kNoTime);
+    EXPECT_NE(panel->document().times()[0].startMs, zav::kNoTime);
     pressKey(edit, 'Y');
-    EXPECT_EQ(panel->document.times()[0].startMs, zav::kNoTime);
+    EXPECT_EQ(panel->document().times()[0].startMs, zav::kNoTime);
     keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
 }
@@ -323,11 +323,11 @@ TEST_F(UndoTest, UndoOfNewCaptionFileBringsBackTwoLanguagesAndTheSelection) {
     const Seen before = seen();
     command(IDM_NEW_CAPTION_FILE);
     EXPECT_EQ(panel->rowCount(), 12);
-    EXPECT_EQ(panel->document.languageCount(), 1);
+    EXPECT_EQ(panel->document().languageCount(), 1);
     command(IDM_UNDO);
     expectSeen(seen(), before);
-    EXPECT_EQ(panel->document.languageCount(), 2);
-    EXPECT_EQ(panel->selectedRow, 20);
+    EXPECT_EQ(panel->document().languageCount(), 2);
+    EXPECT_EQ(panel->selectedRow(), 20);
     EXPECT_EQ(GetFocus(), panel->rowEdit(20));
 }
 
@@ -337,12 +337,12 @@ TEST_F(UndoTest, TranscriptModeOffersNoUndoAndCaptionModeGetsItBack) {
     command(IDM_NEW_TRANSCRIPT_FILE);
     EXPECT_TRUE(grayed(IDM_UNDO));
     command(IDM_UNDO);
-    EXPECT_EQ(panel->document.languageCount(), 0);
+    EXPECT_EQ(panel->document().languageCount(), 0);
     command(IDM_NEW_CAPTION_FILE);
     EXPECT_EQ(editor->undoName(), u"New Caption File");
     command(IDM_UNDO);
     command(IDM_UNDO);
-    EXPECT_EQ(panel->document.languageCount(), 2);
+    EXPECT_EQ(panel->document().languageCount(), 2);
     EXPECT_EQ(panel->rowCount(), 30);
 }
 

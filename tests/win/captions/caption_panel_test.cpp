@@ -36,14 +36,14 @@ TEST_F(PanelTest, WindowHasItsClassStylesAndPlace) {
     EXPECT_EQ(rect.top, 20);
     EXPECT_EQ(rect.right, 880);
     EXPECT_EQ(rect.bottom, 305);
-    EXPECT_EQ(panel.selectedRow, -1);
+    EXPECT_EQ(panel.selectedRow(), -1);
     EXPECT_EQ(panel.rowCount(), 0);
-    EXPECT_TRUE(panel.highlightBrush);
+    EXPECT_TRUE(panel.highlightBrush() != nullptr);
 }
 
 TEST_F(PanelTest, StartUpDocumentHasTwelveRowsAndRowZeroAtTimeZero) {
     reset();
-    const CaptionDocument& document = panel.document;
+    const CaptionDocument& document = panel.document();
     ASSERT_EQ(document.languageCount(), 1);
     EXPECT_EQ(document.languages()[0].className(), "US English");
     EXPECT_EQ(document.languages()[0].displayName(), "US English");
@@ -53,7 +53,7 @@ TEST_F(PanelTest, StartUpDocumentHasTwelveRowsAndRowZeroAtTimeZero) {
     EXPECT_EQ(comboEntry(0), L"US English");
     EXPECT_EQ(comboSelection(), 0);
     ASSERT_EQ(panel.rowCount(), 12);
-    EXPECT_EQ(panel.selectedRow, 0);
+    EXPECT_EQ(panel.selectedRow(), 0);
     EXPECT_EQ(GetFocus(), panel.rowEdit(0));
     EXPECT_EQ(document.times()[0].startMs, 0);
     EXPECT_EQ(labelText(0), L"00:00:00:000");
@@ -84,7 +84,7 @@ TEST_F(PanelTest, StartUpDocumentHasTwelveRowsAndRowZeroAtTimeZero) {
         EXPECT_EQ(label.right - label.left, 90);
         EXPECT_EQ(label.top, row * 25);
     }
-    EXPECT_EQ(panel.maxTopRow, 0);
+    EXPECT_EQ(panel.maxTopRow(), 0);
     EXPECT_EQ(scrollMax(panel.hwnd()), 0);
     EXPECT_TRUE(document.isConsistent());
 }
@@ -92,10 +92,10 @@ TEST_F(PanelTest, StartUpDocumentHasTwelveRowsAndRowZeroAtTimeZero) {
 TEST_F(PanelTest, RowControlsAreAskedForWithTheirStyles) {
     reset();
     std::vector<ControlRequest> asked;
-    panel.createControl = [&asked](HWND parent, const ControlRequest& request) {
+    panel.setControlFactory([&asked](HWND parent, const ControlRequest& request) {
         asked.push_back(request);
         return CaptionPanel::createChildControl(parent, request);
-    };
+    });
     ASSERT_TRUE(panel.addRow());
     ASSERT_EQ(asked.size(), 3u);
     const DWORD common = WS_CHILD | WS_VISIBLE | WS_BORDER;
@@ -120,8 +120,8 @@ TEST_F(PanelTest, RowControlsAreAskedForWithTheirStyles) {
 TEST_F(PanelTest, ThirteenthRowScrollsToShowRowsOneToTwelve) {
     reset();
     ASSERT_TRUE(panel.addRow());
-    EXPECT_EQ(panel.maxTopRow, 1);
-    EXPECT_EQ(panel.topRow, 1);
+    EXPECT_EQ(panel.maxTopRow(), 1);
+    EXPECT_EQ(panel.topRow(), 1);
     EXPECT_EQ(scrollMax(panel.hwnd()), 1);
     EXPECT_EQ(scrollPos(panel.hwnd()), 1);
     EXPECT_EQ(topOf(panel.rowEdit(1)), 0);
@@ -130,19 +130,19 @@ TEST_F(PanelTest, ThirteenthRowScrollsToShowRowsOneToTwelve) {
     EXPECT_EQ(topOf(panel.rowMarker(12)), 11 * 25);
     EXPECT_LT(topOf(panel.rowEdit(0)), 0);
     // Adding moves neither the selection nor the focus.
-    EXPECT_EQ(panel.selectedRow, 0);
+    EXPECT_EQ(panel.selectedRow(), 0);
     EXPECT_EQ(GetFocus(), panel.rowEdit(0));
 }
 
 TEST_F(PanelTest, DeletingFromThirteenRowsAtTopRowOneScrollsBack) {
     reset();
     ASSERT_TRUE(panel.addRow());
-    ASSERT_EQ(panel.topRow, 1);
+    ASSERT_EQ(panel.topRow(), 1);
     for (int row = 0; row < 13; ++row) type(row, L"row " + std::to_wstring(row));
     ASSERT_TRUE(panel.deleteRow(5));
     EXPECT_EQ(panel.rowCount(), 12);
-    EXPECT_EQ(panel.topRow, 0);
-    EXPECT_EQ(panel.maxTopRow, 0);
+    EXPECT_EQ(panel.topRow(), 0);
+    EXPECT_EQ(panel.maxTopRow(), 0);
     EXPECT_EQ(scrollPos(panel.hwnd()), 0);
     EXPECT_EQ(scrollMax(panel.hwnd()), 0);
     EXPECT_EQ(topOf(panel.rowEdit(0)), 0);
@@ -153,7 +153,7 @@ TEST_F(PanelTest, DeletingFromThirteenRowsAtTopRowOneScrollsBack) {
     EXPECT_EQ(editText(5), L"row 6");
     EXPECT_EQ(editText(11), L"row 12");
     EXPECT_EQ(labelText(0), L"00:00:00:000");
-    EXPECT_EQ(panel.document.text(0, 5), u"row 6");
+    EXPECT_EQ(panel.document().text(0, 5), u"row 6");
     EXPECT_FALSE(panel.deleteRow(12));
     EXPECT_FALSE(panel.deleteRow(-1));
 }
@@ -162,15 +162,15 @@ TEST_F(PanelTest, EnsureRowVisibleMovesTheViewByWholeRows) {
     reset();
     growTo(20);
     panel.ensureRowVisible(0);
-    ASSERT_EQ(panel.topRow, 0);
+    ASSERT_EQ(panel.topRow(), 0);
     panel.ensureRowVisible(19);
-    EXPECT_EQ(panel.topRow, 8);
+    EXPECT_EQ(panel.topRow(), 8);
     EXPECT_EQ(scrollPos(panel.hwnd()), 8);
     EXPECT_EQ(topOf(panel.rowEdit(19)), 11 * 25);
     panel.ensureRowVisible(10);
-    EXPECT_EQ(panel.topRow, 8);
+    EXPECT_EQ(panel.topRow(), 8);
     panel.ensureRowVisible(3);
-    EXPECT_EQ(panel.topRow, 3);
+    EXPECT_EQ(panel.topRow(), 3);
     EXPECT_EQ(topOf(panel.rowEdit(3)), 0);
     EXPECT_EQ(topOf(panel.rowLabel(14)), 11 * 25);
     // Rows out of view are never inside the client area.
@@ -189,50 +189,50 @@ TEST_F(PanelTest, UpAndDownMoveTheSelectionWithinTheRows) {
     panel.selectRow(0);
     panel.ensureRowVisible(0);
     panel.selectPreviousRow();
-    EXPECT_EQ(panel.selectedRow, 0);
-    EXPECT_EQ(panel.topRow, 0);
+    EXPECT_EQ(panel.selectedRow(), 0);
+    EXPECT_EQ(panel.topRow(), 0);
     for (int i = 0; i < 12; ++i) panel.selectNextRow();
-    EXPECT_EQ(panel.selectedRow, 12);
-    EXPECT_EQ(panel.topRow, 1);
+    EXPECT_EQ(panel.selectedRow(), 12);
+    EXPECT_EQ(panel.topRow(), 1);
     EXPECT_EQ(GetFocus(), panel.rowEdit(12));
     panel.selectNextRow();
-    ASSERT_EQ(panel.selectedRow, 13);
-    EXPECT_EQ(panel.topRow, 2);
+    ASSERT_EQ(panel.selectedRow(), 13);
+    EXPECT_EQ(panel.topRow(), 2);
     panel.selectNextRow();
-    EXPECT_EQ(panel.selectedRow, 13);
-    EXPECT_EQ(panel.topRow, 2);
+    EXPECT_EQ(panel.selectedRow(), 13);
+    EXPECT_EQ(panel.topRow(), 2);
     panel.selectPreviousRow();
-    EXPECT_EQ(panel.selectedRow, 12);
-    panel.selectedRow = -1;
+    EXPECT_EQ(panel.selectedRow(), 12);
+    panel.setSelectedRow(-1);
     panel.selectNextRow();
-    EXPECT_EQ(panel.selectedRow, 0);
-    EXPECT_EQ(panel.topRow, 0);
+    EXPECT_EQ(panel.selectedRow(), 0);
+    EXPECT_EQ(panel.topRow(), 0);
 }
 
 TEST_F(PanelTest, ScrollBarLinesMoveTheViewWithinItsRange) {
     reset();
     growTo(14);
     SendMessageW(panel.hwnd(), WM_VSCROLL, SB_LINEDOWN, 0);
-    EXPECT_EQ(panel.topRow, 2);
+    EXPECT_EQ(panel.topRow(), 2);
     for (int i = 0; i < 3; ++i) SendMessageW(panel.hwnd(), WM_VSCROLL, SB_LINEUP, 0);
-    EXPECT_EQ(panel.topRow, 0);
+    EXPECT_EQ(panel.topRow(), 0);
     EXPECT_EQ(scrollPos(panel.hwnd()), 0);
     EXPECT_EQ(topOf(panel.rowEdit(0)), 0);
     SendMessageW(panel.hwnd(), WM_VSCROLL, SB_LINEDOWN, 0);
-    EXPECT_EQ(panel.topRow, 1);
+    EXPECT_EQ(panel.topRow(), 1);
     EXPECT_EQ(scrollPos(panel.hwnd()), 1);
     EXPECT_EQ(topOf(panel.rowEdit(1)), 0);
     SendMessageW(panel.hwnd(), WM_VSCROLL, SB_PAGEDOWN, 0);
-    EXPECT_EQ(panel.topRow, 1);
+    EXPECT_EQ(panel.topRow(), 1);
 }
 
 TEST_F(PanelTest, RefreshKeepsTheSelectionAndShowsTheDocument) {
     reset();
-    panel.selectedRow = 3;
-    for (int row = 0; row < 12; ++row) panel.document.setText(0, row, u"text " + std::u16string(1, u'a' + row));
+    panel.setSelectedRow(3);
+    for (int row = 0; row < 12; ++row) zav::CaptionPanelProbe::document(panel).setText(0, row, u"text " + std::u16string(1, u'a' + row));
     panel.setStartTime(7, 61002.5);
     panel.refreshRows();
-    EXPECT_EQ(panel.selectedRow, 3);
+    EXPECT_EQ(panel.selectedRow(), 3);
     EXPECT_EQ(editText(11), L"text l");
     EXPECT_EQ(labelText(7), L"00:01:01:002");
     panel.setStartTime(7, -2);
@@ -244,10 +244,10 @@ TEST_F(PanelTest, StoringKeepsAtMost199CharactersOfWhatWasTyped) {
     reset();
     type(2, std::wstring(250, L'w'));
     type(3, L"short");
-    EXPECT_EQ(panel.document.text(0, 2), u"");
+    EXPECT_EQ(panel.document().text(0, 2), u"");
     panel.storeEditTexts();
-    EXPECT_EQ(panel.document.text(0, 2), std::u16string(199, u'w'));
-    EXPECT_EQ(panel.document.text(0, 3), u"short");
+    EXPECT_EQ(panel.document().text(0, 2), std::u16string(199, u'w'));
+    EXPECT_EQ(panel.document().text(0, 3), u"short");
     // The edit box keeps everything typed until the next refresh.
     EXPECT_EQ(editText(2).size(), 250u);
     panel.refreshRows();
@@ -257,11 +257,11 @@ TEST_F(PanelTest, StoringKeepsAtMost199CharactersOfWhatWasTyped) {
 TEST_F(PanelTest, SelectionFollowsFocusAndTyping) {
     reset();
     SetFocus(panel.rowEdit(5));
-    EXPECT_EQ(panel.selectedRow, 5);
+    EXPECT_EQ(panel.selectedRow(), 5);
     SendMessageW(panel.rowEdit(7), WM_CHAR, L'x', 1);
-    EXPECT_EQ(panel.selectedRow, 7);
+    EXPECT_EQ(panel.selectedRow(), 7);
     panel.storeEditTexts();
-    EXPECT_EQ(panel.document.text(0, 7), u"x");
+    EXPECT_EQ(panel.document().text(0, 7), u"x");
 }
 
 TEST_F(PanelTest, OnlyTheSelectedRowIsPaintedLightBlue) {
@@ -271,16 +271,16 @@ TEST_F(PanelTest, OnlyTheSelectedRowIsPaintedLightBlue) {
     auto colour = [&](UINT message, HWND control) {
         return SendMessageW(panel.hwnd(), message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
     };
-    EXPECT_EQ(colour(WM_CTLCOLOREDIT, panel.rowEdit(4)), reinterpret_cast<LRESULT>(panel.highlightBrush.get()));
+    EXPECT_EQ(colour(WM_CTLCOLOREDIT, panel.rowEdit(4)), reinterpret_cast<LRESULT>(panel.highlightBrush()));
     EXPECT_EQ(GetBkColor(dc), RGB(135, 206, 250));
     EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 0));
-    EXPECT_EQ(colour(WM_CTLCOLORSTATIC, panel.rowLabel(4)), reinterpret_cast<LRESULT>(panel.highlightBrush.get()));
+    EXPECT_EQ(colour(WM_CTLCOLORSTATIC, panel.rowLabel(4)), reinterpret_cast<LRESULT>(panel.highlightBrush()));
     EXPECT_EQ(colour(WM_CTLCOLOREDIT, panel.rowEdit(5)), 0);
     EXPECT_EQ(colour(WM_CTLCOLORSTATIC, panel.rowLabel(5)), 0);
     EXPECT_EQ(colour(WM_CTLCOLORSTATIC, panel.rowMarker(4)), 0);
     panel.selectRow(5);
     EXPECT_EQ(colour(WM_CTLCOLOREDIT, panel.rowEdit(4)), 0);
-    EXPECT_EQ(colour(WM_CTLCOLOREDIT, panel.rowEdit(5)), reinterpret_cast<LRESULT>(panel.highlightBrush.get()));
+    EXPECT_EQ(colour(WM_CTLCOLOREDIT, panel.rowEdit(5)), reinterpret_cast<LRESULT>(panel.highlightBrush()));
     DeleteDC(dc);
 }
 
@@ -319,12 +319,12 @@ TEST_F(PanelTest, RowsPastTwoHundredKeepThreeDistinctControls) {
     // Selection by focus works past row 100 and row 200.
     panel.ensureRowVisible(150);
     SetFocus(panel.rowEdit(150));
-    EXPECT_EQ(panel.selectedRow, 150);
+    EXPECT_EQ(panel.selectedRow(), 150);
     panel.ensureRowVisible(230);
     SetFocus(panel.rowEdit(230));
-    EXPECT_EQ(panel.selectedRow, 230);
+    EXPECT_EQ(panel.selectedRow(), 230);
     panel.setStartTime(230, 1234);
-    panel.document.setText(0, 230, u"two thirty");
+    zav::CaptionPanelProbe::document(panel).setText(0, 230, u"two thirty");
     panel.refreshRows();
     EXPECT_EQ(labelText(230), L"00:00:01:234");
     EXPECT_EQ(textOf(panel.rowMarker(230)), L" >");
@@ -333,7 +333,7 @@ TEST_F(PanelTest, RowsPastTwoHundredKeepThreeDistinctControls) {
     HDC dc = CreateCompatibleDC(nullptr);
     EXPECT_EQ(SendMessageW(panel.hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                            reinterpret_cast<LPARAM>(panel.rowLabel(230))),
-              reinterpret_cast<LRESULT>(panel.highlightBrush.get()));
+              reinterpret_cast<LRESULT>(panel.highlightBrush()));
     EXPECT_EQ(SendMessageW(panel.hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                            reinterpret_cast<LPARAM>(panel.rowMarker(230))),
               0);
@@ -342,39 +342,39 @@ TEST_F(PanelTest, RowsPastTwoHundredKeepThreeDistinctControls) {
     ASSERT_TRUE(panel.deleteRow(210));
     EXPECT_EQ(labelText(229), L"00:00:01:234");
     EXPECT_EQ(editText(229), L"two thirty");
-    EXPECT_TRUE(panel.document.isConsistent());
+    EXPECT_TRUE(panel.document().isConsistent());
 }
 
 TEST_F(PanelTest, FailedControlCreationRemovesTheHalfMadeRow) {
     reset();
     for (int row = 0; row < 12; ++row) type(row, L"kept " + std::to_wstring(row));
     int calls = 0;
-    panel.createControl = [&calls](HWND parent, const ControlRequest& request) -> HWND {
+    panel.setControlFactory([&calls](HWND parent, const ControlRequest& request) -> HWND {
         // The edit box of the next row cannot be made.
         if (++calls == 2) return nullptr;
         return CaptionPanel::createChildControl(parent, request);
-    };
+    });
     ASSERT_FALSE(panel.addRow());
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text, L"Unable to create the edit controls");
     EXPECT_EQ(ui.boxes[0].owner, panel.hwnd());
     EXPECT_EQ(ui.boxes[0].caption, L"");
     EXPECT_EQ(panel.rowCount(), 12);
-    EXPECT_TRUE(panel.document.isConsistent());
-    EXPECT_EQ(panel.topRow, 0);
-    EXPECT_EQ(panel.maxTopRow, 0);
+    EXPECT_TRUE(panel.document().isConsistent());
+    EXPECT_EQ(panel.topRow(), 0);
+    EXPECT_EQ(panel.maxTopRow(), 0);
     EXPECT_EQ(scrollMax(panel.hwnd()), 0);
     EXPECT_EQ(panel.rowMarker(12), nullptr);
     int children = 0;
     for (HWND child = GetWindow(panel.hwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) ++children;
     EXPECT_EQ(children, 36);
-    EXPECT_EQ(panel.document.text(0, 11), u"kept 11");
+    EXPECT_EQ(panel.document().text(0, 11), u"kept 11");
     EXPECT_EQ(editText(11), L"kept 11");
     EXPECT_EQ(topOf(panel.rowEdit(0)), 0);
     // Once controls can be made again, rows are added as before.
-    panel.createControl = &CaptionPanel::createChildControl;
+    panel.setControlFactory(&CaptionPanel::createChildControl);
     ASSERT_TRUE(panel.addRow());
-    EXPECT_EQ(panel.topRow, 1);
+    EXPECT_EQ(panel.topRow(), 1);
     EXPECT_EQ(editText(12), L"");
 }
 
@@ -383,12 +383,12 @@ TEST_F(PanelTest, ClearingTimesEmptiesEveryLabel) {
     panel.setStartTime(3, 5025.9);
     panel.refreshRows();
     EXPECT_EQ(labelText(3), L"00:00:05:025");
-    EXPECT_EQ(panel.document.times()[3].startMs, 5025.9);
+    EXPECT_EQ(panel.document().times()[3].startMs, 5025.9);
     type(3, L"stays");
     panel.clearAllTimes();
     for (int row = 0; row < 12; ++row) {
         EXPECT_EQ(labelText(row), L"");
-        EXPECT_EQ(panel.document.times()[row].startMs, -1);
+        EXPECT_EQ(panel.document().times()[row].startMs, -1);
     }
     EXPECT_EQ(editText(3), L"stays");
 }
@@ -396,9 +396,9 @@ TEST_F(PanelTest, ClearingTimesEmptiesEveryLabel) {
 TEST_F(PanelTest, ClearingTheCurrentTextsEmptiesTheLanguage) {
     EXPECT_FALSE(panel.clearCurrentTexts());
     reset();
-    panel.document.setText(0, 1, u"old");
+    zav::CaptionPanelProbe::document(panel).setText(0, 1, u"old");
     ASSERT_TRUE(panel.clearCurrentTexts());
-    EXPECT_EQ(panel.document.text(0, 1), u"");
+    EXPECT_EQ(panel.document().text(0, 1), u"");
 }
 
 TEST_F(PanelTest, OnlyRowEditBoxesCountAsCaptionEdits) {
@@ -412,7 +412,7 @@ TEST_F(PanelTest, OnlyRowEditBoxesCountAsCaptionEdits) {
     EXPECT_FALSE(panel.isCaptionEdit(panel.hwnd()));
     // A notification of the combo box's edit field does not select a row either.
     SendMessageW(panel.hwnd(), WM_COMMAND, MAKEWPARAM(1001, EN_SETFOCUS), reinterpret_cast<LPARAM>(comboEdit));
-    EXPECT_EQ(panel.selectedRow, 0);
+    EXPECT_EQ(panel.selectedRow(), 0);
 }
 
 TEST_F(PanelTest, WiderPanelWidensEveryRowInView) {

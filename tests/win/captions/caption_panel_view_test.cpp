@@ -38,7 +38,7 @@ protected:
             const RECT rect = rectInPanel(child);
             if (rect.bottom <= 0 || rect.top >= client.bottom) continue;
             EXPECT_EQ(rect.top % CaptionPanel::kRowHeight, 0) << "a control between two rows";
-            ShownRow& row = shown[panel.topRow + rect.top / CaptionPanel::kRowHeight];
+            ShownRow& row = shown[panel.topRow() + rect.top / CaptionPanel::kRowHeight];
             HWND& slot = rect.left == 0 ? row.marker : rect.left == 17 ? row.edit : row.label;
             EXPECT_EQ(slot, nullptr) << "two controls at one place";
             slot = child;
@@ -49,21 +49,21 @@ protected:
     // Every row of the view, and only those, shows its ids, texts and places.
     void expectViewShowsTheDocument() {
         const std::map<int, ShownRow> shown = shownRows();
-        const int end = std::min(panel.topRow + CaptionPanel::kVisibleRows, panel.rowCount());
-        ASSERT_EQ(static_cast<int>(shown.size()), end - panel.topRow) << "top " << panel.topRow;
+        const int end = std::min(panel.topRow() + CaptionPanel::kVisibleRows, panel.rowCount());
+        ASSERT_EQ(static_cast<int>(shown.size()), end - panel.topRow()) << "top " << panel.topRow();
         RECT window{};
         GetWindowRect(panel.hwnd(), &window);
         const int editWidth = window.right - window.left - 127;
         for (const auto& [row, controls] : shown) {
             ASSERT_TRUE(controls.marker && controls.edit && controls.label) << row;
-            EXPECT_GE(row, panel.topRow);
+            EXPECT_GE(row, panel.topRow());
             EXPECT_LT(row, end);
             EXPECT_EQ(GetDlgCtrlID(controls.marker), CaptionPanel::markerId(row));
             EXPECT_EQ(GetDlgCtrlID(controls.edit), CaptionPanel::editId(row));
             EXPECT_EQ(GetDlgCtrlID(controls.label), CaptionPanel::labelId(row));
             EXPECT_EQ(textOf(controls.marker), L" >");
-            EXPECT_EQ(textOf(controls.edit), toWide(panel.document.text(0, row))) << row;
-            const TimeEntry& time = panel.document.times()[row];
+            EXPECT_EQ(textOf(controls.edit), toWide(panel.document().text(0, row))) << row;
+            const TimeEntry& time = panel.document().times()[row];
             EXPECT_EQ(textOf(controls.label), time.startMs > -1 ? toWide(time.timeText) : L"") << row;
             const RECT edit = rectInPanel(controls.edit);
             EXPECT_EQ(edit.right - edit.left, editWidth) << row;
@@ -76,7 +76,7 @@ protected:
     void importRows(int count) {
         growTo(count);
         for (int row = 0; row < count; ++row) {
-            panel.document.setText(0, row, u"caption " + fromWide(std::to_wstring(row)));
+            zav::CaptionPanelProbe::document(panel).setText(0, row, u"caption " + fromWide(std::to_wstring(row)));
             panel.setStartTime(row, 1000.0 * row);
         }
         panel.refreshRows();
@@ -155,10 +155,10 @@ TEST_F(PanelViewTest, EveryRowEnteringTheViewShowsItsOwnContents) {
         paint();
     }
     expectViewShowsTheDocument();
-    EXPECT_EQ(panel.topRow, 135);
+    EXPECT_EQ(panel.topRow(), 135);
     // A refresh reaches the rows in view at once, and the others once they enter it.
-    panel.document.setText(0, 140, u"changed in view");
-    panel.document.setText(0, 10, u"changed out of view");
+    zav::CaptionPanelProbe::document(panel).setText(0, 140, u"changed in view");
+    zav::CaptionPanelProbe::document(panel).setText(0, 10, u"changed out of view");
     panel.refreshRows();
     EXPECT_EQ(textOf(shownRows()[140].edit), L"changed in view");
     panel.ensureRowVisible(10);
@@ -176,19 +176,19 @@ TEST_F(PanelViewTest, RowsWithoutControlsKeepTheirTextsForStoringAndDeleting) {
     type(3, L"typed out of view");
     type(97, L"typed in view");
     panel.storeEditTexts();
-    EXPECT_EQ(panel.document.text(0, 3), u"typed out of view");
-    EXPECT_EQ(panel.document.text(0, 97), u"typed in view");
-    EXPECT_EQ(panel.document.text(0, 50), u"caption 50");
-    EXPECT_EQ(panel.document.text(0, 96), u"caption 96");
+    EXPECT_EQ(panel.document().text(0, 3), u"typed out of view");
+    EXPECT_EQ(panel.document().text(0, 97), u"typed in view");
+    EXPECT_EQ(panel.document().text(0, 50), u"caption 50");
+    EXPECT_EQ(panel.document().text(0, 96), u"caption 96");
 
     type(60, L"typed, then deleted before");
     ASSERT_TRUE(panel.deleteRow(10));
     EXPECT_EQ(panel.rowCount(), 99);
-    EXPECT_EQ(panel.document.text(0, 3), u"typed out of view");
-    EXPECT_EQ(panel.document.text(0, 10), u"caption 11");
-    EXPECT_EQ(panel.document.text(0, 59), u"typed, then deleted before");
-    EXPECT_EQ(panel.document.text(0, 96), u"typed in view");
-    EXPECT_EQ(panel.document.text(0, 98), u"caption 99");
+    EXPECT_EQ(panel.document().text(0, 3), u"typed out of view");
+    EXPECT_EQ(panel.document().text(0, 10), u"caption 11");
+    EXPECT_EQ(panel.document().text(0, 59), u"typed, then deleted before");
+    EXPECT_EQ(panel.document().text(0, 96), u"typed in view");
+    EXPECT_EQ(panel.document().text(0, 98), u"caption 99");
     EXPECT_EQ(labelText(50), L"00:00:51:000");
     EXPECT_EQ(editText(50), L"caption 51");
     panel.ensureRowVisible(0);
@@ -229,7 +229,7 @@ TEST_F(PanelViewTest, AUsedRowKeepsItsControlsWhileTheViewMoves) {
     HWND edit = GetDlgItem(panel.hwnd(), IDC_ROW_EDIT_BASE + 30);
     ASSERT_TRUE(edit);
     SetFocus(edit);
-    EXPECT_EQ(panel.selectedRow, 30);
+    EXPECT_EQ(panel.selectedRow(), 30);
     SendMessageW(edit, EM_SETSEL, 100, 100);
     SendMessageW(edit, WM_CHAR, L'x', 1);
     panel.ensureRowVisible(0);
@@ -239,7 +239,7 @@ TEST_F(PanelViewTest, AUsedRowKeepsItsControlsWhileTheViewMoves) {
     EXPECT_EQ(GetDlgCtrlID(edit), IDC_ROW_EDIT_BASE + 30);
     EXPECT_EQ(textOf(edit), L"caption 30x");
     panel.storeEditTexts();
-    EXPECT_EQ(panel.document.text(0, 30), u"caption 30x");
+    EXPECT_EQ(panel.document().text(0, 30), u"caption 30x");
     EXPECT_EQ(panel.rowEdit(30), edit);
     panel.ensureRowVisible(30);
     paint();
@@ -258,7 +258,7 @@ TEST_F(PanelViewTest, ABoxFocusedBeforeThePanelPaintedAgainSelectsTheRowItCarrie
     ASSERT_TRUE(shownAt33);
     panel.ensureRowVisible(0);
     SetFocus(shownAt33);
-    EXPECT_EQ(panel.selectedRow, 33);
+    EXPECT_EQ(panel.selectedRow(), 33);
     EXPECT_EQ(panel.rowEdit(33), shownAt33);
 
     // A row added takes over the box of the row leaving the view at once.
@@ -268,7 +268,7 @@ TEST_F(PanelViewTest, ABoxFocusedBeforeThePanelPaintedAgainSelectsTheRowItCarrie
     ASSERT_TRUE(shownAt28);
     ASSERT_TRUE(panel.addRow());
     SetFocus(shownAt28);
-    EXPECT_EQ(panel.selectedRow, 40);
+    EXPECT_EQ(panel.selectedRow(), 40);
     EXPECT_EQ(GetDlgCtrlID(shownAt28), IDC_ROW_EDIT_BASE + 40);
     EXPECT_EQ(textOf(shownAt28), L"");
     EXPECT_EQ(panel.rowEdit(40), shownAt28);
@@ -305,16 +305,16 @@ TEST_F(PanelViewTest, AShownPanelDrawsEveryChangeOfTheView) {
     expectDrawnAsAfresh("a run of added rows");
     panel.ensureRowVisible(0);
     expectDrawnAsAfresh("a jump to the top");
-    panel.selectedRow = 11;
+    panel.setSelectedRow(11);
     for (int row = 12; row < 15; ++row) {
-        panel.selectedRow = row;
+        panel.setSelectedRow(row);
         panel.ensureRowVisible(row);
         expectDrawnAsAfresh("a move by one row");
     }
     SendMessageW(panel.hwnd(), WM_VSCROLL, SB_LINEUP, 0);
     expectDrawnAsAfresh("a line up");
     type(40, L"a row typed into out of view");
-    panel.document.setText(0, 2, u"changed while in view");
+    zav::CaptionPanelProbe::document(panel).setText(0, 2, u"changed while in view");
     panel.refreshRows();
     expectDrawnAsAfresh("a refresh");
     panel.ensureRowVisible(40);

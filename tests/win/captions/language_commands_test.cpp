@@ -21,8 +21,8 @@ TEST_F(LanguageTest, AddLanguageTrimsTheNameAndKeepsTheCurrentLanguage) {
     EXPECT_EQ(ui.dialogs[0], IDD_ADD_LANGUAGE);
     EXPECT_EQ(dialogRect.left, 10);
     EXPECT_EQ(dialogRect.top, 20);
-    ASSERT_EQ(panel.document.languageCount(), 2);
-    const LanguageClass& added = panel.document.languages()[1];
+    ASSERT_EQ(panel.document().languageCount(), 2);
+    const LanguageClass& added = panel.document().languages()[1];
     EXPECT_EQ(added.className(), "French");
     EXPECT_EQ(added.displayName(), "French");
     EXPECT_EQ(added.langCode(), "ZAV-CC");
@@ -30,7 +30,7 @@ TEST_F(LanguageTest, AddLanguageTrimsTheNameAndKeepsTheCurrentLanguage) {
     EXPECT_EQ(comboCount(), 2);
     EXPECT_EQ(comboEntry(1), L"French");
     EXPECT_EQ(comboSelection(), 0);
-    EXPECT_EQ(panel.document.currentLanguage(), 0);
+    EXPECT_EQ(panel.document().currentLanguage(), 0);
     EXPECT_EQ(editText(0), L"english row");
     EXPECT_EQ(GetFocus(), panel.rowEdit(0));
     EXPECT_TRUE(ui.boxes.empty());
@@ -40,7 +40,7 @@ TEST_F(LanguageTest, LongNamesAreCutTo29Bytes) {
     reset();
     ui.dialogScript = typeName(std::wstring(40, L'k'));
     ASSERT_TRUE(addLanguage(editor));
-    EXPECT_EQ(panel.document.languages()[1].className(), std::string(29, 'k'));
+    EXPECT_EQ(panel.document().languages()[1].className(), std::string(29, 'k'));
     EXPECT_EQ(comboEntry(1), std::wstring(29, L'k'));
 }
 
@@ -61,7 +61,7 @@ TEST_F(LanguageTest, BlankNameIsRefusedAndTheDialogStaysOpen) {
     EXPECT_EQ(ui.boxes[0].text, L"You cannot leave ClassName blank.");
     EXPECT_EQ(ui.boxes[0].owner, GetDesktopWindow());
     EXPECT_TRUE(ui.boxes[0].nullCaption);
-    EXPECT_EQ(panel.document.languageCount(), 1);
+    EXPECT_EQ(panel.document().languageCount(), 1);
     EXPECT_EQ(comboCount(), 1);
     EXPECT_EQ(GetFocus(), panel.rowEdit(0));
 }
@@ -74,8 +74,8 @@ TEST_F(LanguageTest, ANameTypedAfterARefusalIsCreated) {
     };
     ASSERT_TRUE(addLanguage(editor));
     EXPECT_EQ(ui.boxes.size(), 1u);
-    ASSERT_EQ(panel.document.languageCount(), 2);
-    EXPECT_EQ(panel.document.languages()[1].className(), "  Italiano");
+    ASSERT_EQ(panel.document().languageCount(), 2);
+    EXPECT_EQ(panel.document().languages()[1].className(), "  Italiano");
 }
 
 TEST_F(LanguageTest, SwitchingLanguagesKeepsWhatWasTypedInEach) {
@@ -85,7 +85,7 @@ TEST_F(LanguageTest, SwitchingLanguagesKeepsWhatWasTypedInEach) {
     type(0, L"hello");
     type(5, L"world");
     selectLanguageInCombo(1);
-    EXPECT_EQ(panel.document.currentLanguage(), 1);
+    EXPECT_EQ(panel.document().currentLanguage(), 1);
     EXPECT_EQ(comboSelection(), 1);
     EXPECT_EQ(editText(0), L"");
     EXPECT_EQ(labelText(0), L"00:00:00:000");
@@ -93,7 +93,7 @@ TEST_F(LanguageTest, SwitchingLanguagesKeepsWhatWasTypedInEach) {
     selectLanguageInCombo(0);
     EXPECT_EQ(editText(0), L"hello");
     EXPECT_EQ(editText(5), L"world");
-    EXPECT_EQ(panel.document.text(1, 0), u"bonjour");
+    EXPECT_EQ(panel.document().text(1, 0), u"bonjour");
     selectLanguageInCombo(1);
     EXPECT_EQ(editText(0), L"bonjour");
     EXPECT_EQ(GetFocus(), panel.rowEdit(0));
@@ -104,7 +104,7 @@ TEST_F(LanguageTest, SwitchingToNoEntryChangesNothing) {
     type(1, L"typed");
     SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     switchLanguage(editor);
-    EXPECT_EQ(panel.document.currentLanguage(), 0);
+    EXPECT_EQ(panel.document().currentLanguage(), 0);
     EXPECT_EQ(editText(1), L"typed");
 }
 
@@ -116,11 +116,11 @@ TEST_F(LanguageTest, DeletingTheSelectedSecondLanguageLeavesTheFirstSelected) {
     selectLanguageInCombo(1);
     type(2, L"french");
     deleteSelectedLanguage(editor);
-    ASSERT_EQ(panel.document.languageCount(), 1);
-    EXPECT_EQ(panel.document.languages()[0].className(), "US English");
+    ASSERT_EQ(panel.document().languageCount(), 1);
+    EXPECT_EQ(panel.document().languages()[0].className(), "US English");
     EXPECT_EQ(comboCount(), 1);
     EXPECT_EQ(comboSelection(), 0);
-    EXPECT_EQ(panel.document.currentLanguage(), 0);
+    EXPECT_EQ(panel.document().currentLanguage(), 0);
     EXPECT_EQ(editText(2), L"english");
     EXPECT_EQ(panel.rowCount(), 12);
     EXPECT_TRUE(ui.boxes.empty());
@@ -133,7 +133,7 @@ TEST_F(LanguageTest, DeletingAnotherLanguageKeepsTypingOfTheCurrentOne) {
     type(3, L"not stored yet");
     ASSERT_TRUE(deleteLanguage(editor, 1));
     EXPECT_EQ(editText(3), L"not stored yet");
-    EXPECT_EQ(panel.document.text(0, 3), u"not stored yet");
+    EXPECT_EQ(panel.document().text(0, 3), u"not stored yet");
 }
 
 TEST_F(LanguageTest, DeletingWithoutSelectionReportsAnInvalidIndex) {
@@ -144,7 +144,7 @@ TEST_F(LanguageTest, DeletingWithoutSelectionReportsAnInvalidIndex) {
     EXPECT_EQ(ui.boxes[0].text, L"Cannot Delete Language, invalid index");
     EXPECT_EQ(ui.boxes[0].owner, parent);
     EXPECT_EQ(ui.boxes[0].caption, L"");
-    EXPECT_EQ(panel.document.languageCount(), 1);
+    EXPECT_EQ(panel.document().languageCount(), 1);
     EXPECT_FALSE(deleteLanguage(editor, 1));
     EXPECT_EQ(panel.rowCount(), 12);
 }
@@ -153,11 +153,11 @@ TEST_F(LanguageTest, DeletingTheOnlyLanguageRemovesAllCaptionsUntilALanguageIsAd
     reset();
     growTo(15);
     deleteSelectedLanguage(editor);
-    EXPECT_EQ(panel.document.languageCount(), 0);
+    EXPECT_EQ(panel.document().languageCount(), 0);
     EXPECT_EQ(panel.rowCount(), 0);
     EXPECT_EQ(comboCount(), 0);
-    EXPECT_EQ(panel.topRow, 0);
-    EXPECT_EQ(panel.maxTopRow, 0);
+    EXPECT_EQ(panel.topRow(), 0);
+    EXPECT_EQ(panel.maxTopRow(), 0);
     EXPECT_EQ(GetWindow(panel.hwnd(), GW_CHILD), nullptr);
     EXPECT_FALSE(panel.addRow());
     ASSERT_EQ(ui.boxes.size(), 1u);
@@ -165,13 +165,13 @@ TEST_F(LanguageTest, DeletingTheOnlyLanguageRemovesAllCaptionsUntilALanguageIsAd
 
     ui.dialogScript = typeName(L"Deutsch");
     ASSERT_TRUE(addLanguage(editor));
-    EXPECT_EQ(panel.document.languageCount(), 1);
+    EXPECT_EQ(panel.document().languageCount(), 1);
     EXPECT_EQ(comboSelection(), 0);
     EXPECT_EQ(comboEntry(0), L"Deutsch");
-    EXPECT_EQ(panel.document.currentLanguage(), 0);
+    EXPECT_EQ(panel.document().currentLanguage(), 0);
     ASSERT_TRUE(panel.addRow());
     EXPECT_EQ(panel.rowCount(), 1);
-    EXPECT_TRUE(panel.document.isConsistent());
+    EXPECT_TRUE(panel.document().isConsistent());
 }
 
 TEST_F(LanguageTest, NewCaptionFileAfterEditsStartsOver) {
@@ -189,16 +189,16 @@ TEST_F(LanguageTest, NewCaptionFileAfterEditsStartsOver) {
     panel.refreshRows();
     panel.selectRow(25);
     reset();
-    ASSERT_EQ(panel.document.languageCount(), 1);
-    EXPECT_EQ(panel.document.languages()[0].className(), "US English");
+    ASSERT_EQ(panel.document().languageCount(), 1);
+    EXPECT_EQ(panel.document().languages()[0].className(), "US English");
     EXPECT_EQ(comboCount(), 1);
     EXPECT_EQ(comboEntry(0), L"US English");
     EXPECT_EQ(comboSelection(), 0);
-    EXPECT_EQ(panel.document.currentLanguage(), 0);
+    EXPECT_EQ(panel.document().currentLanguage(), 0);
     ASSERT_EQ(panel.rowCount(), 12);
-    EXPECT_EQ(panel.selectedRow, 0);
-    EXPECT_EQ(panel.topRow, 0);
-    EXPECT_EQ(panel.maxTopRow, 0);
+    EXPECT_EQ(panel.selectedRow(), 0);
+    EXPECT_EQ(panel.topRow(), 0);
+    EXPECT_EQ(panel.maxTopRow(), 0);
     EXPECT_EQ(labelText(0), L"00:00:00:000");
     for (int row = 0; row < 12; ++row) {
         EXPECT_EQ(editText(row), L"");
@@ -208,7 +208,7 @@ TEST_F(LanguageTest, NewCaptionFileAfterEditsStartsOver) {
         EXPECT_EQ(topOf(panel.rowEdit(row)), row * 25);
     }
     EXPECT_TRUE(ui.boxes.empty());
-    EXPECT_TRUE(panel.document.isConsistent());
+    EXPECT_TRUE(panel.document().isConsistent());
 }
 
 TEST_F(LanguageTest, CancelledAddLanguageOnlyReturnsTheFocus) {
@@ -216,7 +216,7 @@ TEST_F(LanguageTest, CancelledAddLanguageOnlyReturnsTheFocus) {
     ui.dialogScript = [](HWND dialog) { SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); };
     SetFocus(combo);
     EXPECT_FALSE(addLanguage(editor));
-    EXPECT_EQ(panel.document.languageCount(), 1);
+    EXPECT_EQ(panel.document().languageCount(), 1);
     EXPECT_EQ(GetFocus(), panel.rowEdit(0));
 }
 

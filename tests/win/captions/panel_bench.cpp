@@ -5,6 +5,7 @@
 #include "captions/timing_commands.h"
 #include "formats/file_dialogs.h"
 #include "formats/sami_commands.h"
+#include "tests/win/panel_probe.h"
 #include "win/file_io.h"
 
 #include <functional>
@@ -68,7 +69,7 @@ int wmain() {
     pumpMessages();
 
     for (int row = 0; row < kRows; ++row) {
-        panel.document.setText(0, row, u"Caption text number " + std::u16string(1, u'0' + row % 10) +
+        zav::CaptionPanelProbe::document(panel).setText(0, row, u"Caption text number " + std::u16string(1, u'0' + row % 10) +
                                            std::u16string(1, u'a' + row % 26) + std::u16string(1, u'A' + row / 26 % 26));
         panel.setStartTime(row, 1000.0 * row + 0.5);
     }
@@ -99,15 +100,15 @@ int wmain() {
     double worst = 0, total = 0;
     constexpr int kSteps = 50;
     for (int step = 0; step < kSteps; ++step) {
-        const int row = panel.selectedRow;
+        const int row = panel.selectedRow();
         SetWindowTextW(panel.rowEdit(row), L"the next caption as typed");
         start = nowMs();
         panel.setStartTime(row + 1, 5000.0 + step);
         panel.storeEditTexts();
         panel.refreshRows();
-        panel.selectedRow = row + 1;
-        panel.ensureRowVisible(panel.selectedRow);
-        SetFocus(panel.rowEdit(panel.selectedRow));
+        panel.setSelectedRow(row + 1);
+        panel.ensureRowVisible(panel.selectedRow());
+        SetFocus(panel.rowEdit(panel.selectedRow()));
         const double elapsed = nowMs() - start;
         total += elapsed;
         if (elapsed > worst) worst = elapsed;
@@ -127,7 +128,7 @@ int wmain() {
     while (panel.rowCount() < kRows) panel.addRow();
     for (int row = 0; row < kRows; ++row) {
         panel.setStartTime(row, 1000.0 * ((row * 7919) % kRows) + 0.5);
-        panel.document.setText(1, row, u"Sous-titre " + std::u16string(1, u'a' + row % 26));
+        zav::CaptionPanelProbe::document(panel).setText(1, row, u"Sous-titre " + std::u16string(1, u'a' + row % 26));
     }
     panel.refreshRows();
     editor.clearHistory();

@@ -6,6 +6,7 @@
 #include "win/modal_ui.h"
 #include "captions/caption_editor.h"
 #include "captions/caption_panel.h"
+#include "tests/win/panel_probe.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
