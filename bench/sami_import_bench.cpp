@@ -5,7 +5,7 @@
 // ratio of the two times is printed.
 #include "cli/iconv_code_page.h"
 #include "core/caption_document.h"
-#include "core/sami_format.h"
+#include "core/sami_writer.h"
 #include "core/sami_import.h"
 
 #include <benchmark/benchmark.h>

@@ -5,7 +5,7 @@
 #include "cli/replace_file.h"
 #include "core/caption_timing.h"
 #include "core/cue_writer.h"
-#include "core/sami_format.h"
+#include "core/sami_writer.h"
 #include "core/text_encoding.h"
 #include "core/ttml_writer.h"
 

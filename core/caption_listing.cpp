@@ -1,6 +1,6 @@
 #include "core/caption_listing.h"
 
-#include "core/sami_format.h"
+#include "core/sami_writer.h"
 #include "core/text_encoding.h"
 
 #include <cmath>

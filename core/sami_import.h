@@ -1,12 +1,12 @@
 #pragma once
 // Import SAMI: the program's own files are read by the reader made for them
-// (sami_parser.h), with all its quirks, so that an exported file comes back exactly;
+// (sami_own_reader.h), with all its quirks, so that an exported file comes back exactly;
 // every other file, an export edited elsewhere included, by the tolerant reader
 // (sami_tolerant_reader.h). The report tells
 // the caller which reader ran and what the file gave.
 
 #include "core/code_page.h"
-#include "core/sami_parser.h"
+#include "core/sami_own_reader.h"
 
 #include <string_view>
 

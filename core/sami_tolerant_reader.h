@@ -1,6 +1,6 @@
 #pragma once
 // Reading SAMI files that other programs or people made, for Import SAMI. Unlike
-// the reader of the program's own files (sami_parser.h), it reads the markup as a
+// the reader of the program's own files (sami_own_reader.h), it reads the markup as a
 // browser would:
 //  - a byte-order mark decides the encoding, else valid UTF-8 with a multi-byte
 //    sequence is UTF-8, else the ANSI code page;
@@ -20,7 +20,7 @@
 // Any input is safe, and the work grows linearly with the size of the file.
 
 #include "core/code_page.h"
-#include "core/sami_parser.h"
+#include "core/sami_own_reader.h"
 
 #include <string_view>
 

@@ -15,10 +15,10 @@ list(APPEND ZAV_CORE_SOURCES
   ${ZAV_ROOT}/core/document_change.cpp
   ${ZAV_ROOT}/core/document_history.cpp
   ${ZAV_ROOT}/core/language_name.cpp
-  ${ZAV_ROOT}/core/sami_format.cpp
+  ${ZAV_ROOT}/core/sami_writer.cpp
   ${ZAV_ROOT}/core/sami_import.cpp
   ${ZAV_ROOT}/core/sami_markup.cpp
-  ${ZAV_ROOT}/core/sami_parser.cpp
+  ${ZAV_ROOT}/core/sami_own_reader.cpp
   ${ZAV_ROOT}/core/sami_style_rules.cpp
   ${ZAV_ROOT}/core/sami_tolerant_reader.cpp
   ${ZAV_ROOT}/core/speech_detector.cpp

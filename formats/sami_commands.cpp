@@ -1,9 +1,9 @@
 #include "formats/sami_commands.h"
 
 #include "captions/timing_commands.h"
-#include "core/sami_format.h"
+#include "core/sami_writer.h"
 #include "core/sami_import.h"
-#include "core/sami_parser.h"
+#include "core/sami_own_reader.h"
 #include "formats/file_dialogs.h"
 #include "win/ansi_code_page.h"
 #include "win/file_io.h"

@@ -1,6 +1,6 @@
 #pragma once
 // Export SAMI and Import SAMI, the commands over the core's SAMI writer
-// (core/sami_format.h) and readers (core/sami_import.h).
+// (core/sami_writer.h) and readers (core/sami_import.h).
 
 #include "captions/caption_editor.h"
 #include "core/caption_document.h"

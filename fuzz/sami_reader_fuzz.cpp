@@ -1,8 +1,8 @@
 // The SAMI reader on any bytes: it stays inside the data (the sanitizers watch),
 // builds a consistent document the same way every time, and what it built can be
 // written and read again.
-#include "core/sami_format.h"
-#include "core/sami_parser.h"
+#include "core/sami_writer.h"
+#include "core/sami_own_reader.h"
 #include "tests/native/iconv_code_page.h"
 
 #include <cstdint>

@@ -3,7 +3,7 @@
 // same way every time, reports what it built, and Export SAMI carries that document
 // to the reader of the program's own files with its classes and texts intact.
 #include "core/caption_document.h"
-#include "core/sami_format.h"
+#include "core/sami_writer.h"
 #include "core/sami_import.h"
 #include "core/sami_markup.h"
 #include "core/sami_tolerant_reader.h"

@@ -4,7 +4,7 @@
 // player would, so a test only sets what it wants to differ.
 
 #include "mediaplayer/playback_engine.h"
-#include "mediaplayer/scripted_player.h"
+#include "mediaplayer/scripted_state.h"
 
 #include <memory>
 

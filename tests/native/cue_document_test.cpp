@@ -3,8 +3,8 @@
 #include "core/caption_timing.h"
 #include "core/cue_document.h"
 #include "core/cue_writer.h"
-#include "core/sami_format.h"
-#include "core/sami_parser.h"
+#include "core/sami_writer.h"
+#include "core/sami_own_reader.h"
 #include "core/transport_values.h"
 #include "tests/native/iconv_code_page.h"
 

@@ -3,8 +3,8 @@
 // as the SAMI file itself does. Skipped where ffmpeg is not installed.
 #include "core/cue_document.h"
 #include "core/cue_writer.h"
-#include "core/sami_format.h"
-#include "core/sami_parser.h"
+#include "core/sami_writer.h"
+#include "core/sami_own_reader.h"
 #include "core/text_encoding.h"
 #include "tests/native/iconv_code_page.h"
 

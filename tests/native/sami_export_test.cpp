@@ -1,5 +1,5 @@
 // The bytes of an exported SAMI file.
-#include "core/sami_format.h"
+#include "core/sami_writer.h"
 #include "tests/native/iconv_code_page.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Import SAMI's choice of reader: the program's own files go to the reader made
 // for them, quirks and all; on exported files both readers agree.
 #include "core/caption_listing.h"
-#include "core/sami_format.h"
+#include "core/sami_writer.h"
 #include "core/sami_import.h"
 #include "core/sami_tolerant_reader.h"
 #include "tests/native/iconv_code_page.h"

@@ -1,7 +1,7 @@
 // Reading SAMI files: round trips through the writer, and the forms the reader
 // accepts or passes over.
-#include "core/sami_format.h"
-#include "core/sami_parser.h"
+#include "core/sami_writer.h"
+#include "core/sami_own_reader.h"
 #include "tests/native/iconv_code_page.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // behaviour. Every case is listed as zavcaption lists it (class, code, start, text),
 // and what the import gave must survive Export SAMI and a second import unchanged.
 #include "core/caption_listing.h"
-#include "core/sami_format.h"
+#include "core/sami_writer.h"
 #include "core/sami_import.h"
 #include "core/text_encoding.h"
 #include "tests/native/iconv_code_page.h"

@@ -1,4 +1,4 @@
-#include "core/sami_parser.h"
+#include "core/sami_own_reader.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "core/sami_format.h"
+#include "core/sami_writer.h"
 
 #include <cmath>
 #include <cstdio>
