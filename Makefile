@@ -73,7 +73,10 @@ test-win: register
 
 test: test-native test-win
 
+# The benchmarks are outside the default build: made here, not by make test.
 bench: build register
+	cmake --build $(NATIVE_BUILD) -j$(JOBS) --target benchmarks
+	cmake --build $(WIN_BUILD) -j$(JOBS) --target panel_bench
 	$(ROOT)/tools/run-benchmarks
 
 clean:
