@@ -1,5 +1,6 @@
 // SubRip and WebVTT files of 100,000 cues: reading, importing, exporting and adding
 // a language beside an equally long one.
+#include "bench/latin1_code_page.h"
 #include "core/cue_document.h"
 #include "core/cue_writer.h"
 
@@ -12,22 +13,7 @@ namespace {
 
 constexpr int kCues = 100000;
 
-// One byte per character, as a Western ANSI code page converts ASCII: the converter
-// of the tests opens iconv on every call, which would be most of what is measured.
-class Latin1 final : public zav::CodePageConverter {
-public:
-    std::string toAnsi(std::u16string_view text) const override {
-        std::string bytes;
-        for (const char16_t c : text) bytes += c < 256 ? static_cast<char>(c) : '?';
-        return bytes;
-    }
-    std::u16string fromAnsi(std::string_view text) const override {
-        std::u16string units;
-        for (const char c : text) units += static_cast<char16_t>(static_cast<unsigned char>(c));
-        return units;
-    }
-};
-const Latin1 latin1;
+const zav::bench::Latin1 latin1;
 
 std::vector<zav::Cue> manyCues(std::int64_t offsetMs) {
     static const std::u16string texts[] = {u"An ordinary caption of one line",

@@ -117,6 +117,9 @@ void reportChanges(HWND owner, const ReadFile& file) {
 
 std::string allLanguagesTtml(const CaptionDocument& document, int) { return ttmlFileBytesAllLanguages(document); }
 
+const FileQuestion kTtmlSaveQuestion{L"TTML file\0*.ttml\0", L"Save As", OFN_OVERWRITEPROMPT | OFN_SHOWHELP, true};
+const wchar_t kTtmlSaveFailure[] = L"Error, can't save the TTML file.";
+
 }  // namespace
 
 void exportSubRip(CaptionEditor& editor) {
@@ -130,13 +133,11 @@ void exportWebVtt(CaptionEditor& editor) {
 }
 
 void exportTtml(CaptionEditor& editor) {
-    exportCues(editor, {L"TTML file\0*.ttml\0", L"Save As", OFN_OVERWRITEPROMPT | OFN_SHOWHELP, true},
-               &addTtmlExtension, &ttmlFileBytes, L"Error, can't save the TTML file.");
+    exportCues(editor, kTtmlSaveQuestion, &addTtmlExtension, &ttmlFileBytes, kTtmlSaveFailure);
 }
 
 void exportTtmlAllLanguages(CaptionEditor& editor) {
-    exportCues(editor, {L"TTML file\0*.ttml\0", L"Save As", OFN_OVERWRITEPROMPT | OFN_SHOWHELP, true},
-               &addTtmlExtension, &allLanguagesTtml, L"Error, can't save the TTML file.");
+    exportCues(editor, kTtmlSaveQuestion, &addTtmlExtension, &allLanguagesTtml, kTtmlSaveFailure);
 }
 
 void importCueFile(CaptionEditor& editor) {
