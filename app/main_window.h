@@ -8,6 +8,7 @@
 #include "app/message_loop.h"
 #include "captions/caption_editor.h"
 #include "captions/caption_panel.h"
+#include "captions/check_window.h"
 #include "playback/transport.h"
 #include "win/handles.h"
 #include "win/window_base.h"
@@ -47,6 +48,7 @@ public:
 
     CaptionPanel& captionPanel() noexcept { return captionPanel_; }
     CaptionEditor& captionEditor() noexcept { return editor_; }
+    CheckWindow& checkWindow() noexcept { return checkWindow_; }
     Transport& transport() noexcept { return transport_; }
     HWND playerHost() const noexcept { return playerHost_; }
     HWND transportPanel() const noexcept { return transport_.panel(); }
@@ -116,6 +118,7 @@ private:
     LRESULT onAddCueLanguage(WPARAM, LPARAM);
     LRESULT onExportTtml(WPARAM, LPARAM);
     LRESULT onExportTtmlAllLanguages(WPARAM, LPARAM);
+    LRESULT onCheckCaptions(WPARAM, LPARAM);
     LRESULT onUndo(WPARAM, LPARAM);
     LRESULT onRedo(WPARAM, LPARAM);
     LRESULT onInitMenuPopup(WPARAM, LPARAM);
@@ -135,6 +138,7 @@ private:
     CaptionPanel captionPanel_;
     CaptionEditor editor_{captionPanel_};
     Transport transport_{captionPanel_, [this] { captionPanel_.focusSelectedRow(); }};
+    CheckWindow checkWindow_{editor_};
     HWND playerHost_ = nullptr;
     HWND previewLine_ = nullptr;
     HWND captionHeader_ = nullptr;

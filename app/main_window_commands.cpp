@@ -55,6 +55,7 @@ Table<MainWindow::CommandEntry> MainWindow::commandTable() noexcept {
         {IDM_ADD_CUE_LANGUAGE, &MainWindow::onAddCueLanguage},
         {IDM_EXPORT_TTML, &MainWindow::onExportTtml},
         {IDM_EXPORT_TTML_ALL, &MainWindow::onExportTtmlAllLanguages},
+        {IDM_CHECK_CAPTIONS, &MainWindow::onCheckCaptions},
         {IDM_UNDO, &MainWindow::onUndo},
         {IDM_REDO, &MainWindow::onRedo},
     };
@@ -142,6 +143,7 @@ LRESULT MainWindow::onImportCueFile(WPARAM, LPARAM) { importCueFile(editor_); re
 LRESULT MainWindow::onAddCueLanguage(WPARAM, LPARAM) { addCueFileLanguage(editor_); return 0; }
 LRESULT MainWindow::onExportTtml(WPARAM, LPARAM) { exportTtml(editor_); return 0; }
 LRESULT MainWindow::onExportTtmlAllLanguages(WPARAM, LPARAM) { exportTtmlAllLanguages(editor_); return 0; }
+LRESULT MainWindow::onCheckCaptions(WPARAM, LPARAM) { if (!transcriptWindow_) checkWindow_.open(hwnd()); return 0; }
 LRESULT MainWindow::onUndo(WPARAM, LPARAM) { if (!transcriptWindow_) editor_.undo(); captionPanel_.focusSelectedRow(); return 0; }
 LRESULT MainWindow::onRedo(WPARAM, LPARAM) { if (!transcriptWindow_) editor_.redo(); captionPanel_.focusSelectedRow(); return 0; }
 // clang-format on

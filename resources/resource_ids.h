@@ -30,6 +30,8 @@
 // TTML, in the same pop-up.
 #define IDM_EXPORT_TTML 32944
 #define IDM_EXPORT_TTML_ALL 32945
+// The "&View" pop-up: the tool windows.
+#define IDM_CHECK_CAPTIONS 32960
 
 // Pictures.
 #define IDB_PANEL_ICON 209

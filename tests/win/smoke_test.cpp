@@ -103,7 +103,7 @@ TEST(Smoke, StartsShowsItsWindowAndEndsThroughTheConfirmation) {
     ASSERT_TRUE(stored);
     const bool liveMenuReadable = GetMenuItemCount(bar) >= 0;
     for (HMENU menu : {stored, liveMenuReadable ? bar : stored}) {
-        ASSERT_EQ(GetMenuItemCount(menu), 6);
+        ASSERT_EQ(GetMenuItemCount(menu), 7);
         expectPopup(menu, 0, L"&File",
                     {{L"Open Media", 57601}, {L"New Caption File", 32910}, {L"New Transcript File", 32927},
                      {L"Open Transcript", 32929}, {L"Save Transcript As", 32928}, {L"Import Text script", 32916},
@@ -117,8 +117,9 @@ TEST(Smoke, StartsShowsItsWindowAndEndsThroughTheConfirmation) {
                      {L"Export &TTML (.ttml)...", 32944}, {L"Export TTML, a&ll languages (.ttml)...", 32945},
                      {L"&Import SubRip, WebVTT or TTML...", 32942},
                      {L"&Add Language from SubRip, WebVTT or TTML...", 32943}});
-        expectPopup(menu, 4, L"MS Producer", {{L"Open Producer Movie", 32921}, {L"Export to Producer", 32923}});
-        expectPopup(menu, 5, L"Help",
+        expectPopup(menu, 4, L"&View", {{L"&Check Captions...", 32960}});
+        expectPopup(menu, 5, L"MS Producer", {{L"Open Producer Movie", 32921}, {L"Export to Producer", 32923}});
+        expectPopup(menu, 6, L"Help",
                     {{L"About  ZAV Caption", 32909}, {L"Quick Key Reference", 32926}, {L"Help Contents", 32930}});
     }
     if (liveMenuReadable) {

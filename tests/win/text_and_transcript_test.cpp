@@ -211,7 +211,7 @@ TEST_F(TextFilesTest, TranscriptModeSwapsPanelsAndMenuItems) {
     const UINT captionItems[] = {IDM_EXPORT_SAMI,        IDM_IMPORT_TEXT_SCRIPT, IDM_IMPORT_SAMI,
                                  IDM_OPEN_PRODUCER_MOVIE, IDM_EXPORT_TO_PRODUCER, IDM_EXPORT_SUBRIP,
                                  IDM_EXPORT_WEBVTT,       IDM_IMPORT_CUE_FILE,    IDM_ADD_CUE_LANGUAGE,
-                                 IDM_EXPORT_TTML,         IDM_EXPORT_TTML_ALL};
+                                 IDM_EXPORT_TTML,         IDM_EXPORT_TTML_ALL,    IDM_CHECK_CAPTIONS};
     EXPECT_TRUE(grayed(IDM_SAVE_TRANSCRIPT_AS));
     EXPECT_TRUE(grayed(IDM_OPEN_TRANSCRIPT));
     EXPECT_EQ(transcript(), nullptr);

@@ -47,6 +47,8 @@ const std::vector<Popup>& mainMenuLayout() {
           {L"Export TTML, a&ll languages (.ttml)...", IDM_EXPORT_TTML_ALL},
           {L"&Import SubRip, WebVTT or TTML...", IDM_IMPORT_CUE_FILE},
           {L"&Add Language from SubRip, WebVTT or TTML...", IDM_ADD_CUE_LANGUAGE}}},
+        // The tool windows.
+        {L"&View", {{L"&Check Captions...", IDM_CHECK_CAPTIONS}}},
         {L"MS Producer",
          {{L"Open Producer Movie", IDM_OPEN_PRODUCER_MOVIE}, {L"Export to Producer", IDM_EXPORT_TO_PRODUCER}}},
         {L"Help",
