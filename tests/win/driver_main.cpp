@@ -3,6 +3,10 @@
 //   zavdriver close [seconds]  closes the program through its quit confirmation
 //   zavdriver open-media PATH  opens a movie through Open Media and waits until the
 //                              player reports it open
+//   zavdriver show-checks      types a few captions, stores them with Sort By Time
+//                              and opens Check Captions
+//   zavdriver close-checks     closes Check Captions (so it does not open at the
+//                              next start)
 #include "tests/win/program_driver.h"
 
 #include <cstdio>
@@ -36,6 +40,26 @@ int wmain(int argc, wchar_t** argv) {
         }
         return 0;
     }
+    if (command == L"show-checks") {
+        // Row 0 carries the time 0: a long text there breaks the line limits; the
+        // rows after it have no time yet.
+        const wchar_t* const texts[] = {
+            L"A caption far too long to read on one line, as typed before it was broken up<br>and a second line",
+            L"The second caption", L"A third one<br>on two lines<br>or three", L"The fourth"};
+        for (int row = 0; row < 4; ++row) typeIntoRow(window, row, texts[row]);
+        SendMessageW(window, WM_COMMAND, 244, 0);    // Sort By Time stores the typing
+        PostMessageW(window, WM_COMMAND, 32960, 0);  // Check Captions
+        if (!waitForWindowOfClass(L"ZAVCaptionCheck", timeoutMs)) {
+            std::fprintf(stderr, "zavdriver: Check Captions did not open\n");
+            return 6;
+        }
+        return 0;
+    }
+    if (command == L"close-checks") {
+        HWND checks = FindWindowW(L"ZAVCaptionCheck", nullptr);
+        if (checks) SendMessageW(checks, WM_COMMAND, IDCANCEL, 0);
+        return 0;
+    }
     if (withPath && argc > 2) {
         if (!openMedia(window, argv[2], timeoutMs)) {
             std::fprintf(stderr, "zavdriver: the Open Media dialog did not appear or stayed open\n");
@@ -47,6 +71,6 @@ int wmain(int argc, wchar_t** argv) {
         }
         return 0;
     }
-    std::fprintf(stderr, "usage: zavdriver wait|close [seconds] | open-media PATH [seconds]\n");
+    std::fprintf(stderr, "usage: zavdriver wait|close|show-checks|close-checks [seconds] | open-media PATH [seconds]\n");
     return 1;
 }

@@ -122,4 +122,22 @@ bool openMedia(HWND mainWindow, const std::wstring& path, DWORD timeoutMs) {
     return !IsWindow(dialog);
 }
 
+bool typeIntoRow(HWND mainWindow, int row, const std::wstring& text) {
+    HWND panel = FindWindowExW(mainWindow, nullptr, L"scrollwindow", nullptr);
+    HWND edit = panel ? GetDlgItem(panel, 1000 + row) : nullptr;
+    if (!edit) return false;
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    return true;
+}
+
+HWND waitForWindowOfClass(const wchar_t* className, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    do {
+        HWND found = FindWindowW(className, nullptr);
+        if (found && IsWindowVisible(found)) return found;
+        pause(100);
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
 }  // namespace zav::driver

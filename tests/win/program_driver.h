@@ -37,4 +37,11 @@ std::wstring answerCloseRequest(HWND mainWindow, int button, DWORD timeoutMs);
 // false when the dialog did not appear or did not close.
 bool openMedia(HWND mainWindow, const std::wstring& path, DWORD timeoutMs);
 
+// Types the text into the edit box of caption row (control 1000 + row of the caption
+// panel), as the user would: the box reports the change. False without such a box.
+bool typeIntoRow(HWND mainWindow, int row, const std::wstring& text);
+
+// The first visible top-level window of the class, waited for; null at the timeout.
+HWND waitForWindowOfClass(const wchar_t* className, DWORD timeoutMs);
+
 }  // namespace zav::driver
