@@ -60,8 +60,13 @@ endforeach()
 # zav_add_wine_test(name SOURCES ... [LIBS ...] [GROUPS group filter ...]): a
 # GoogleTest program run under Wine by CTest (the toolchain's emulator), with the
 # program's resources linked in. With GROUPS the program runs as several CTest
-# entries, name_group each with its --gtest_filter, so that `ctest -j` runs them side
-# by side; a last entry name_rest runs whatever no group names.
+# entries, name_group each with its --gtest_filter, each well under a minute; a last
+# entry name_rest runs whatever no group names.
+#
+# Every program with windows takes the lock "desktop": on one Wine desktop a window
+# that another test program activates takes the keyboard focus from the windows of
+# the first, and the tests of focus would fail by chance. The programs without
+# windows (making media, registering the player) still run beside them.
 function(zav_add_wine_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS;GROUPS" ${ARGN})
   add_executable(${name} ${T_SOURCES} $<TARGET_OBJECTS:zavres>)
@@ -69,19 +74,19 @@ function(zav_add_wine_test name)
   target_include_directories(${name} PRIVATE ${ZAV_ROOT})
   if(NOT T_GROUPS)
     add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
-    set_tests_properties(${name} PROPERTIES LABELS wine TIMEOUT 600)
+    set_tests_properties(${name} PROPERTIES LABELS wine TIMEOUT 600 RESOURCE_LOCK desktop)
     return()
   endif()
   set(named "")
   while(T_GROUPS)
     list(POP_FRONT T_GROUPS group filter)
     add_test(NAME ${name}_${group} COMMAND ${name} --gtest_color=no --gtest_filter=${filter})
-    set_tests_properties(${name}_${group} PROPERTIES LABELS wine TIMEOUT 600)
+    set_tests_properties(${name}_${group} PROPERTIES LABELS wine TIMEOUT 600 RESOURCE_LOCK desktop)
     string(APPEND named ":${filter}")
   endwhile()
   string(SUBSTRING "${named}" 1 -1 named)
   add_test(NAME ${name}_rest COMMAND ${name} --gtest_color=no --gtest_filter=-${named})
-  set_tests_properties(${name}_rest PROPERTIES LABELS wine TIMEOUT 600)
+  set_tests_properties(${name}_rest PROPERTIES LABELS wine TIMEOUT 600 RESOURCE_LOCK desktop)
 endfunction()
 
 foreach(dir tests/win tests/win/player tests/win/captions tests/win/resources)
