@@ -50,9 +50,15 @@ $(PREFIX)/system.reg:
 # Wine's own fonts (MS Sans Serif, Tahoma and the rest) go into the prefix's Fonts
 # folder, where Wine finds them; without them the dialogs fall back to a wider font
 # and no longer fit their panels.
-prefix: deps $(PREFIX)/system.reg
+# The test programs' windows are left unmanaged (tools/wine-test-settings.reg says why),
+# written once per prefix.
+prefix: deps $(PREFIX)/system.reg $(PREFIX)/test-settings
 	@mkdir -p $(PREFIX)/drive_c/windows/Fonts
 	@if [ -d /usr/share/wine/fonts ]; then cp -u /usr/share/wine/fonts/* $(PREFIX)/drive_c/windows/Fonts/; fi
+
+$(PREFIX)/test-settings: $(ROOT)/tools/wine-test-settings.reg $(PREFIX)/system.reg
+	$(ROOT)/tools/xvfb-session $(ROOT)/tools/wine-run regedit /S 'Z:$(subst /,\,$(ROOT))\tools\wine-test-settings.reg' >/dev/null 2>&1
+	@touch $@
 
 # Our player control, registered under the player's class id in this prefix only.
 # Done every time: a prefix update restores Wine's own stub.
