@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cwctype>
+#include <iterator>
 #include <string>
 
 namespace zav {
@@ -37,7 +39,7 @@ std::wstring ascii(const std::string& text) { return std::wstring(text.begin(), 
 std::wstring kindLabel(CheckKind kind) {
     std::wstring label = ascii(checkKindName(kind));
     std::replace(label.begin(), label.end(), L'-', L' ');
-    if (!label.empty()) label[0] = static_cast<wchar_t>(towupper(label[0]));
+    if (!label.empty()) label[0] = static_cast<wchar_t>(std::towupper(label[0]));
     return label;
 }
 
