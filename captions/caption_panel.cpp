@@ -332,12 +332,6 @@ void CaptionPanel::selectNextRow() {
 
 void CaptionPanel::setStartTime(int row, double ms) { document_.setStartTime(row, ms, *codePage_); }
 
-void CaptionPanel::showRowTime(int row) {
-    if (row < 0 || row >= rowCount() || row >= controls_.rowCount()) return;
-    FillingGuard guard(fillingControls_);
-    controls_.setLabelText(row, labelTextOf(row));
-}
-
 LRESULT CaptionPanel::onCreate(WPARAM, LPARAM) {
     controls_.setParent(hwnd());
     SetScrollRange(hwnd(), SB_VERT, 0, 0, FALSE);

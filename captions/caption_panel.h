@@ -85,10 +85,9 @@ public:
     int rowCount() const noexcept { return document_.rowCount(); }
     // selectedRow names a row (it may be stale after rows were deleted).
     bool hasSelection() const noexcept { return selectedRow_ >= 0 && selectedRow_ < rowCount(); }
-    // document.setStartTime through the panel's code page; the label is not touched.
+    // document.setStartTime through the panel's code page; the label follows when the
+    // views are told of the change (or at refreshRows).
     void setStartTime(int row, double ms);
-    // Sets the row's label from its time, as refreshRows does for every row.
-    void showRowTime(int row);
     // True only for the edit box of one of the panel's rows.
     bool isCaptionEdit(HWND window) const;
     // The row whose edit box the window is, or -1 for any other window.
