@@ -50,17 +50,6 @@ void appendUtf16(std::u16string& text, char32_t c) {
     }
 }
 
-std::u16string decodeUtf16(std::string_view bytes, bool bigEndian) {
-    std::u16string text;
-    text.reserve(bytes.size() / 2);
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const auto first = static_cast<unsigned char>(bytes[i]);
-        const auto second = static_cast<unsigned char>(bytes[i + 1]);
-        text.push_back(static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first));
-    }
-    return text;
-}
-
 }  // namespace
 
 bool isValidUtf8(std::string_view bytes, bool* multiByte) noexcept {
@@ -92,6 +81,17 @@ std::size_t byteOrderMarkLength(TextEncoding encoding) noexcept {
     case TextEncoding::Utf16Be: return 2;
     default: return 0;
     }
+}
+
+std::u16string decodeUtf16(std::string_view bytes, bool bigEndian) {
+    std::u16string text;
+    text.reserve(bytes.size() / 2);
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        text.push_back(static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first));
+    }
+    return text;
 }
 
 std::u16string utf8ToUtf16(std::string_view bytes) {

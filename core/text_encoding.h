@@ -26,6 +26,8 @@ bool isValidUtf8(std::string_view bytes, bool* multiByte = nullptr) noexcept;
 std::u16string utf8ToUtf16(std::string_view bytes);
 // UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string utf16ToUtf8(std::u16string_view text);
+// UTF-16 bytes (little- or big-endian, no mark) as text; an odd last byte is dropped.
+std::u16string decodeUtf16(std::string_view bytes, bool bigEndian);
 
 // The bytes as UTF-16 text, decoded as detectTextEncoding says, the mark dropped.
 // An odd last byte of UTF-16 data is dropped.

@@ -38,17 +38,6 @@ struct Decoded {
 
 enum class Family { utf8, utf8Marked, utf16Le, utf16Be };
 
-std::u16string utf16Of(std::string_view bytes, bool bigEndian) {
-    std::u16string text;
-    text.reserve(bytes.size() / 2);
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const auto a = static_cast<unsigned char>(bytes[i]);
-        const auto b = static_cast<unsigned char>(bytes[i + 1]);
-        text.push_back(static_cast<char16_t>(bigEndian ? (a << 8) | b : (b << 8) | a));
-    }
-    return text;
-}
-
 // The encoding name of an XML declaration at the start of the text; empty when the
 // declaration names none (or there is no declaration). Only read to pick the
 // decoding: the parser checks the declaration's form afterwards.
@@ -101,7 +90,7 @@ Decoded decode(std::string_view bytes, bool strict) {
             out.errorLine = lineOfByte(bytes, bytes.size());  // roughly: LF bytes of UTF-16 count too
             return out;
         }
-        out.text = utf16Of(bytes.substr(marked ? 2 : 0), family == Family::utf16Be);
+        out.text = decodeUtf16(bytes.substr(marked ? 2 : 0), family == Family::utf16Be);
         const std::string declared = lowerAscii(declaredEncoding(out.text));
         if (!declared.empty() && declared != "utf-16" && declared != (family == Family::utf16Le ? "utf-16le" : "utf-16be"))
             out.error = "the file is UTF-16 but declares the encoding '" + declared + "'";
