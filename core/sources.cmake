@@ -25,6 +25,7 @@ list(APPEND ZAV_CORE_SOURCES
   ${ZAV_ROOT}/core/text_encoding.cpp
   ${ZAV_ROOT}/core/text_script.cpp
   ${ZAV_ROOT}/core/time_text.cpp
+  ${ZAV_ROOT}/core/timeline_view.cpp
   ${ZAV_ROOT}/core/transcript_text.cpp
   ${ZAV_ROOT}/core/transport_values.cpp
   ${ZAV_ROOT}/core/ttml_document.cpp
