@@ -86,6 +86,8 @@ void MainWindow::createChildren() {
     editor_.clearHistory();
     // The tool windows that were open when the program last ended open again.
     if (CheckWindow::wasOpen()) checkWindow_.open(hwnd());
+    transport_.setOnMediaOpened([this] { timeline_.mediaOpened(); });
+    if (TimelineWindow::wasOpen()) timeline_.open(hwnd());
 }
 
 LRESULT MainWindow::onKeyDown(WPARAM, LPARAM) {
@@ -220,7 +222,7 @@ void MainWindow::enableCaptionCommands(bool enable) {
     EnableMenuItem(menu_, IDM_OPEN_TRANSCRIPT, transcript);
     for (UINT id : {IDM_EXPORT_SAMI, IDM_IMPORT_TEXT_SCRIPT, IDM_IMPORT_SAMI, IDM_OPEN_PRODUCER_MOVIE,
                     IDM_EXPORT_TO_PRODUCER, IDM_EXPORT_SUBRIP, IDM_EXPORT_WEBVTT, IDM_IMPORT_CUE_FILE,
-                    IDM_ADD_CUE_LANGUAGE, IDM_EXPORT_TTML, IDM_EXPORT_TTML_ALL, IDM_CHECK_CAPTIONS}) {
+                    IDM_ADD_CUE_LANGUAGE, IDM_EXPORT_TTML, IDM_EXPORT_TTML_ALL, IDM_CHECK_CAPTIONS, IDM_TIMELINE}) {
         EnableMenuItem(menu_, id, caption);
     }
 }

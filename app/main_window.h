@@ -9,6 +9,8 @@
 #include "captions/caption_editor.h"
 #include "captions/caption_panel.h"
 #include "captions/check_window.h"
+#include "playback/movie_sound.h"
+#include "playback/timeline_window.h"
 #include "playback/transport.h"
 #include "win/handles.h"
 #include "win/window_base.h"
@@ -49,6 +51,8 @@ public:
     CaptionPanel& captionPanel() noexcept { return captionPanel_; }
     CaptionEditor& captionEditor() noexcept { return editor_; }
     CheckWindow& checkWindow() noexcept { return checkWindow_; }
+    TimelineWindow& timelineWindow() noexcept { return timeline_; }
+    MovieSound& movieSound() noexcept { return sound_; }
     Transport& transport() noexcept { return transport_; }
     HWND playerHost() const noexcept { return playerHost_; }
     HWND transportPanel() const noexcept { return transport_.panel(); }
@@ -119,6 +123,7 @@ private:
     LRESULT onExportTtml(WPARAM, LPARAM);
     LRESULT onExportTtmlAllLanguages(WPARAM, LPARAM);
     LRESULT onCheckCaptions(WPARAM, LPARAM);
+    LRESULT onTimeline(WPARAM, LPARAM);
     LRESULT onUndo(WPARAM, LPARAM);
     LRESULT onRedo(WPARAM, LPARAM);
     LRESULT onInitMenuPopup(WPARAM, LPARAM);
@@ -139,6 +144,8 @@ private:
     CaptionEditor editor_{captionPanel_};
     Transport transport_{captionPanel_, [this] { captionPanel_.focusSelectedRow(); }};
     CheckWindow checkWindow_{editor_};
+    MovieSound sound_;
+    TimelineWindow timeline_{editor_, transport_, sound_};
     HWND playerHost_ = nullptr;
     HWND previewLine_ = nullptr;
     HWND captionHeader_ = nullptr;

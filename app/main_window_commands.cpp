@@ -56,6 +56,7 @@ Table<MainWindow::CommandEntry> MainWindow::commandTable() noexcept {
         {IDM_EXPORT_TTML, &MainWindow::onExportTtml},
         {IDM_EXPORT_TTML_ALL, &MainWindow::onExportTtmlAllLanguages},
         {IDM_CHECK_CAPTIONS, &MainWindow::onCheckCaptions},
+        {IDM_TIMELINE, &MainWindow::onTimeline},
         {IDM_UNDO, &MainWindow::onUndo},
         {IDM_REDO, &MainWindow::onRedo},
     };
@@ -144,6 +145,7 @@ LRESULT MainWindow::onAddCueLanguage(WPARAM, LPARAM) { addCueFileLanguage(editor
 LRESULT MainWindow::onExportTtml(WPARAM, LPARAM) { exportTtml(editor_); return 0; }
 LRESULT MainWindow::onExportTtmlAllLanguages(WPARAM, LPARAM) { exportTtmlAllLanguages(editor_); return 0; }
 LRESULT MainWindow::onCheckCaptions(WPARAM, LPARAM) { if (!transcriptWindow_) checkWindow_.open(hwnd()); return 0; }
+LRESULT MainWindow::onTimeline(WPARAM, LPARAM) { if (!transcriptWindow_) timeline_.open(hwnd()); return 0; }
 LRESULT MainWindow::onUndo(WPARAM, LPARAM) { if (!transcriptWindow_) editor_.undo(); captionPanel_.focusSelectedRow(); return 0; }
 LRESULT MainWindow::onRedo(WPARAM, LPARAM) { if (!transcriptWindow_) editor_.redo(); captionPanel_.focusSelectedRow(); return 0; }
 // clang-format on

@@ -1,6 +1,7 @@
 #include "app/message_loop.h"
 
 #include "playback/transport_requests.h"
+#include "resources/resource_ids.h"
 
 namespace zav {
 
@@ -28,10 +29,20 @@ HistoryKey historyKeyFor(WPARAM virtualKey, bool control, bool shift, bool alt) 
     return HistoryKey::None;
 }
 
+UINT commandKeyFor(WPARAM virtualKey, bool control, bool shift, bool alt) noexcept {
+    if (!control || shift || alt) return 0;
+    return virtualKey == 'T' ? IDM_TIMELINE : 0;
+}
+
 bool processKeyDown(LoopTarget& target, const MSG& msg) {
     const HistoryKey history = historyKeyFor(msg.wParam, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0,
                                              GetKeyState(VK_MENU) < 0);
     if (history != HistoryKey::None) return target.historyKey(msg.hwnd, history == HistoryKey::Redo);
+    if (const UINT command = commandKeyFor(msg.wParam, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0,
+                                           GetKeyState(VK_MENU) < 0)) {
+        SendMessageW(target.mainWindow(), WM_COMMAND, command, 0);
+        return true;
+    }
 
     // The message's window is the one with the keyboard focus. Only the panel's own
     // edit boxes count as caption rows: other controls (the language combo box's edit

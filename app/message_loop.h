@@ -31,6 +31,10 @@ enum class HistoryKey { None, Undo, Redo };
 // Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo; with Alt, or without Ctrl, neither.
 HistoryKey historyKeyFor(WPARAM virtualKey, bool control, bool shift, bool alt) noexcept;
 
+// The menu commands with a key of their own: Ctrl+T opens the timeline. 0 for any
+// other key.
+UINT commandKeyFor(WPARAM virtualKey, bool control, bool shift, bool alt) noexcept;
+
 enum class KeyAction { None, TogglePlayPause, StampNextCaption, SelectPreviousRow, SelectNextRow, ReturnFocus,
                        StepBack, StepForward };
 

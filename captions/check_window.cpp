@@ -88,6 +88,7 @@ WindowClassSpec CheckWindow::windowClass() {
 Table<CheckWindow::MessageEntry> CheckWindow::messageTable() {
     static const MessageEntry entries[] = {
         {WM_CREATE, &CheckWindow::onCreate},     {WM_DESTROY, &CheckWindow::onDestroy},
+        {WM_CLOSE, &CheckWindow::onClose},
         {WM_SIZE, &CheckWindow::onSize},         {WM_GETMINMAXINFO, &CheckWindow::onGetMinMaxInfo},
         {WM_NOTIFY, &CheckWindow::onNotify},     {WM_COMMAND, &CheckWindow::onCommand},
         {WM_TIMER, &CheckWindow::onTimer},       {WM_SETFOCUS, &CheckWindow::onSetFocus},
@@ -185,6 +186,14 @@ LRESULT CheckWindow::onSetFocus(WPARAM, LPARAM) {
     return 0;
 }
 
+// Closed by the user (its close box or ESC), it stays closed at the next start;
+// destroyed with the program, it opens again.
+LRESULT CheckWindow::onClose(WPARAM, LPARAM) {
+    settings::writeNumber(kOpenValue, 0);
+    DestroyWindow(hwnd());
+    return 0;
+}
+
 LRESULT CheckWindow::onDestroy(WPARAM, LPARAM) {
     KillTimer(hwnd(), kStatusTimer);
     RECT rect{};
@@ -251,9 +260,7 @@ LRESULT CheckWindow::onCommand(WPARAM wParam, LPARAM) {
     const int id = LOWORD(wParam);
     const int code = HIWORD(wParam);
     if (id == IDCANCEL) {
-        // Escape in the list: the window closes, and stays closed at the next start.
-        settings::writeNumber(kOpenValue, 0);
-        DestroyWindow(hwnd());
+        SendMessageW(hwnd(), WM_CLOSE, 0, 0);
     } else if (((id == kProfileId || id == kFrameRateId) && code == CBN_SELCHANGE) ||
                (id == kAllLanguagesId && code == BN_CLICKED) || (id == kLimitsId && code == EN_KILLFOCUS)) {
         readOptions();

@@ -50,6 +50,7 @@ public:
 
 private:
     LRESULT onCreate(WPARAM, LPARAM);
+    LRESULT onClose(WPARAM, LPARAM);
     LRESULT onDestroy(WPARAM, LPARAM);
     LRESULT onSize(WPARAM, LPARAM);
     LRESULT onGetMinMaxInfo(WPARAM, LPARAM);

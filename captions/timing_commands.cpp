@@ -7,6 +7,7 @@
 #include "core/caption_timing.h"
 #include "win/modal_ui.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zav {
@@ -128,6 +129,20 @@ void editStartTime(CaptionEditor& editor) {
         editor.change(L"Edit Start Time", [&] { panel.setStartTime(row, *ms); });
     }
     panel.focusSelectedRow();
+}
+
+bool moveStartTime(CaptionEditor& editor, int row, double ms) {
+    CaptionPanel& panel = editor.panel();
+    if (row < 0 || row >= panel.rowCount() || !std::isfinite(ms)) return false;
+    const double start = std::max(0.0, std::round(ms));
+    const std::vector<TimeEntry>& times = panel.document().times();
+    if (times[row].startMs == start) return false;
+    if (isDuplicateTime(times, start)) {
+        showMessage(editor.owner(), kDuplicateTime);
+        return false;
+    }
+    editor.change(L"Move Start Time", [&] { panel.setStartTime(row, start); });
+    return true;
 }
 
 void deleteCaption(CaptionEditor& editor) {

@@ -23,6 +23,10 @@ void setTime(CaptionEditor& editor, IWMPControls* positionControls);
 void gotoStartTime(CaptionEditor& editor, IWMPControls* positionControls);
 // Edit Start Time: dialog 206 sets the selected caption's time.
 void editStartTime(CaptionEditor& editor);
+// Move Start Time (the timeline's drags and nudges): row starts at ms, rounded to
+// the millisecond and not before 0, as one step. A time another row has is refused
+// with the duplicate-time message; false when refused or nothing changed.
+bool moveStartTime(CaptionEditor& editor, int row, double ms);
 void deleteCaption(CaptionEditor& editor);
 void clearAllTimes(CaptionEditor& editor);
 void addCaption(CaptionEditor& editor);

@@ -40,7 +40,7 @@ void openMedia(Transport& transport, CaptionPanel& captions, HWND owner) {
     if (!path) return;
     const HRESULT result = putUrl(transport.player(), *path);
     if (result == S_OK) {
-        transport.startOpening();
+        transport.startOpening(*path);
         captions.focusSelectedRow();
         ComPtr<IWMPClosedCaption> closedCaption;
         if (SUCCEEDED(transport.player()->get_closedCaption(closedCaption.put())) && closedCaption)
@@ -76,7 +76,7 @@ void openProducerMovie(Transport& transport, HWND owner) {
         showMessage(owner, L"Could not play the WMV movie.");
         return;
     }
-    transport.startOpening();
+    transport.startOpening(path);
 }
 
 }  // namespace zav

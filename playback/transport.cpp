@@ -14,6 +14,8 @@
 #include "win/ansi_code_page.h"
 #include "win/handles.h"
 #include "win/modal_ui.h"
+
+#include <cmath>
 #include "win/window_text.h"
 
 #include <commctrl.h>
@@ -95,6 +97,8 @@ void Transport::attach(HWND owner, HWND panel, HWND previewLine) noexcept {
 
 void Transport::showSplash() {
     mediaState_ = 1;
+    mediaPath_.clear();
+    mediaDurationMs_ = 0;
     // The splash picture, by relative name.
     if (refs_.player) refs_.player->put_URL(makeBstr(L"ZAV Caption.jpg").get());
 }
@@ -104,8 +108,10 @@ void Transport::release() noexcept {
     refs_.release();
 }
 
-void Transport::startOpening() {
+void Transport::startOpening(std::wstring path) {
     mediaState_ = 1;
+    mediaPath_ = std::move(path);
+    mediaDurationMs_ = 0;
     isPlaying_ = true;
     SetDlgItemTextW(panel_, IDC_PLAY, L"Pause");
 }
@@ -144,6 +150,7 @@ void Transport::setUpOpenedMedia() {
     }
     double duration = 0;
     if (FAILED(openedMedia_->get_duration(&duration))) duration = 0;
+    mediaDurationMs_ = std::isfinite(duration) && duration > 0 ? duration * 1000 : 0;
     if (HWND seek = item(panel_, IDC_SEEK_SLIDER)) {
         SendMessageW(seek, TBM_SETRANGEMAX, TRUE, secondsToTenths(duration));
         SendMessageW(seek, TBM_SETRANGEMIN, TRUE, 0);
@@ -155,6 +162,7 @@ void Transport::setUpOpenedMedia() {
         SendMessageW(volume, TBM_SETRANGEMIN, TRUE, 0);
         SendMessageW(volume, TBM_SETPOS, TRUE, volumeOf(settingsOf(refs_.player)));
     }
+    if (!mediaPath_.empty() && onMediaOpened_) onMediaOpened_();
 }
 
 void Transport::refreshPosition() {

@@ -52,8 +52,12 @@ public:
     void rateDown();
     // A scroll request of the panel (WM_HSCROLL to the main window).
     void onScroll(WPARAM wParam, LPARAM lParam);
-    // A new opening was handed to the player: the set-up waits for it, and it plays.
-    void startOpening();
+    // A new opening of the film at path was handed to the player: the set-up waits
+    // for it, and it plays.
+    void startOpening(std::wstring path);
+    // Called once a film has opened and the panel is set up for it (not for the
+    // splash picture).
+    void setOnMediaOpened(std::function<void()> opened) { onMediaOpened_ = std::move(opened); }
 
     IWMPPlayer4* player() const noexcept { return refs_.player.get(); }
     IWMPControls* controls() const noexcept { return refs_.controls.get(); }
@@ -63,6 +67,10 @@ public:
     bool isPlaying() const noexcept { return isPlaying_; }
     int mediaState() const noexcept { return mediaState_; }
     double playRate() const noexcept { return playRate_; }
+    // The film last handed to the player (empty for none or the splash picture), and
+    // its length once it has opened (0 before).
+    const std::wstring& mediaPath() const noexcept { return mediaPath_; }
+    double mediaDurationMs() const noexcept { return mediaState_ == kMediaOpen ? mediaDurationMs_ : 0; }
     bool isMuted() const noexcept { return isMuted_; }
     // The movie chosen with Open Producer Movie, which the Producer export writes beside.
     const std::wstring& producerMoviePath() const noexcept { return producerMoviePath_; }
@@ -92,6 +100,9 @@ private:
     bool isMuted_ = false;
     int volumeBeforeMute_ = 0;
     std::wstring producerMoviePath_;
+    std::wstring mediaPath_;
+    double mediaDurationMs_ = 0;
+    std::function<void()> onMediaOpened_;
 };
 
 }  // namespace zav

@@ -32,6 +32,7 @@
 #define IDM_EXPORT_TTML_ALL 32945
 // The "&View" pop-up: the tool windows.
 #define IDM_CHECK_CAPTIONS 32960
+#define IDM_TIMELINE 32961
 
 // Pictures.
 #define IDB_PANEL_ICON 209

@@ -22,6 +22,7 @@ using UniqueGdi = std::unique_ptr<std::remove_pointer_t<Handle>, GdiObjectDelete
 using UniqueBrush = UniqueGdi<HBRUSH>;
 using UniqueBitmap = UniqueGdi<HBITMAP>;
 using UniqueRegion = UniqueGdi<HRGN>;
+using UniqueFont = UniqueGdi<HFONT>;
 
 struct HandleCloser {
     void operator()(HANDLE handle) const noexcept {

@@ -48,7 +48,7 @@ const std::vector<Popup>& mainMenuLayout() {
           {L"&Import SubRip, WebVTT or TTML...", IDM_IMPORT_CUE_FILE},
           {L"&Add Language from SubRip, WebVTT or TTML...", IDM_ADD_CUE_LANGUAGE}}},
         // The tool windows.
-        {L"&View", {{L"&Check Captions...", IDM_CHECK_CAPTIONS}}},
+        {L"&View", {{L"&Check Captions...", IDM_CHECK_CAPTIONS}, {L"&Timeline\tCtrl+T", IDM_TIMELINE}}},
         {L"MS Producer",
          {{L"Open Producer Movie", IDM_OPEN_PRODUCER_MOVIE}, {L"Export to Producer", IDM_EXPORT_TO_PRODUCER}}},
         {L"Help",
