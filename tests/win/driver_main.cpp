@@ -7,6 +7,12 @@
 //                              and opens Check Captions
 //   zavdriver close-checks     closes Check Captions (so it does not open at the
 //                              next start)
+//   zavdriver show-timeline    opens the timeline and waits until it has read the
+//                              film's sound
+//   zavdriver close-timeline   closes the timeline (so it does not open at the next
+//                              start)
+//   zavdriver stamp N MS       types N captions and stamps them with ENTER while the
+//                              film plays, one every MS milliseconds
 #include "tests/win/program_driver.h"
 
 #include <cstdio>
@@ -52,6 +58,33 @@ int wmain(int argc, wchar_t** argv) {
         if (!waitForWindowOfClass(L"ZAVCaptionCheck", timeoutMs)) {
             std::fprintf(stderr, "zavdriver: Check Captions did not open\n");
             return 6;
+        }
+        return 0;
+    }
+    if (command == L"show-timeline") {
+        if (!showTimeline(window, timeoutMs)) {
+            std::fprintf(stderr, "zavdriver: the timeline did not open or did not read the sound\n");
+            return 7;
+        }
+        return 0;
+    }
+    if (command == L"close-timeline") {
+        if (HWND timeline = FindWindowW(L"ZAVCaptionTimeline", nullptr)) SendMessageW(timeline, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    if (command == L"stamp" && argc > 3) {
+        const int count = static_cast<int>(std::wcstol(argv[2], nullptr, 10));
+        const DWORD every = static_cast<DWORD>(std::wcstol(argv[3], nullptr, 10));
+        const wchar_t* const texts[] = {L"Where does the sound begin?", L"Here, on the waveform.",
+                                        L"Drag a start to the speech", L"and it snaps into place.",
+                                        L"Every change can be undone.", L"The end."};
+        for (int row = 0; row < count && row < 6; ++row) typeIntoRow(window, row, texts[row]);
+        // A click in row 0 selects it; ENTER in a row then stamps the row after it and
+        // moves there.
+        clickRow(window, 0);
+        for (int row = 0; row + 1 < count && row < 5; ++row) {
+            Sleep(every);
+            pressInRow(window, row, VK_RETURN);
         }
         return 0;
     }

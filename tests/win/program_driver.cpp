@@ -1,5 +1,7 @@
 #include "tests/win/program_driver.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 namespace zav::driver {
@@ -130,6 +132,30 @@ bool typeIntoRow(HWND mainWindow, int row, const std::wstring& text) {
     return true;
 }
 
+namespace {
+HWND rowEdit(HWND mainWindow, int row) {
+    HWND panel = FindWindowExW(mainWindow, nullptr, L"scrollwindow", nullptr);
+    return panel ? GetDlgItem(panel, 1000 + row) : nullptr;
+}
+}  // namespace
+
+bool clickRow(HWND mainWindow, int row) {
+    HWND edit = rowEdit(mainWindow, row);
+    if (!edit) return false;
+    PostMessageW(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    PostMessageW(edit, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    pause(200);
+    return true;
+}
+
+bool pressInRow(HWND mainWindow, int row, WPARAM key) {
+    HWND edit = rowEdit(mainWindow, row);
+    if (!edit) return false;
+    PostMessageW(edit, WM_KEYDOWN, key, 1);
+    PostMessageW(edit, WM_KEYUP, key, 0xC0000001);
+    return true;
+}
+
 HWND waitForWindowOfClass(const wchar_t* className, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     do {
@@ -138,6 +164,56 @@ HWND waitForWindowOfClass(const wchar_t* className, DWORD timeoutMs) {
         pause(100);
     } while (GetTickCount() - start < timeoutMs);
     return nullptr;
+}
+
+HWND showTimeline(HWND mainWindow, DWORD timeoutMs) {
+    PostMessageW(mainWindow, WM_COMMAND, 32961, 0);
+    HWND timeline = waitForWindowOfClass(L"ZAVCaptionTimeline", timeoutMs);
+    const DWORD start = GetTickCount();
+    while (timeline && windowText(timeline) != L"Timeline") {
+        if (GetTickCount() - start > timeoutMs) return nullptr;
+        Sleep(100);
+    }
+    if (timeline) {
+        // One more refresh of the window, with the whole sound in it.
+        Sleep(300);
+        RedrawWindow(timeline, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    }
+    return timeline;
+}
+
+std::vector<int> waveformHeights(HWND timeline) {
+    RECT client{};
+    GetClientRect(timeline, &client);
+    const int width = client.right;
+    const int height = client.bottom;
+    std::vector<int> heights(static_cast<std::size_t>(std::max(width, 0)), 0);
+    if (width <= 0 || height <= 0) return heights;
+    HDC window = GetDC(timeline);
+    HDC memory = CreateCompatibleDC(window);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(window, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, window, 0, 0, SRCCOPY);
+    GdiFlush();
+    // The waveform's colour, RGB(80, 200, 120), as the DIB stores it (blue first).
+    const std::uint32_t wave = (80u << 16) | (200u << 8) | 120u;
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if ((pixels[static_cast<std::size_t>(y) * width + x] & 0xFFFFFFu) == wave) ++heights[x];
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(timeline, window);
+    return heights;
 }
 
 }  // namespace zav::driver

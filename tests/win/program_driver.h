@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace zav::driver {
 
@@ -41,7 +42,20 @@ bool openMedia(HWND mainWindow, const std::wstring& path, DWORD timeoutMs);
 // panel), as the user would: the box reports the change. False without such a box.
 bool typeIntoRow(HWND mainWindow, int row, const std::wstring& text);
 
+// A click into the edit box of caption row, and a key pressed in it (posted, as the
+// keyboard would deliver it).
+bool clickRow(HWND mainWindow, int row);
+bool pressInRow(HWND mainWindow, int row, WPARAM key);
+
 // The first visible top-level window of the class, waited for; null at the timeout.
 HWND waitForWindowOfClass(const wchar_t* className, DWORD timeoutMs);
+
+// Opens the timeline (Ctrl+T's command 32961) and waits until it has read the film's
+// sound (its title is "Timeline" alone); null when it did not open or read in time.
+HWND showTimeline(HWND mainWindow, DWORD timeoutMs);
+
+// Where the timeline draws sound: for each pixel column of its client area, how many
+// pixels have the waveform's colour. A silent column has at most its one middle pixel.
+std::vector<int> waveformHeights(HWND timeline);
 
 }  // namespace zav::driver
