@@ -22,6 +22,7 @@ list(APPEND ZAV_CORE_SOURCES
   ${ZAV_ROOT}/core/sami_style_rules.cpp
   ${ZAV_ROOT}/core/sami_tolerant_reader.cpp
   ${ZAV_ROOT}/core/speech_detector.cpp
+  ${ZAV_ROOT}/core/speech_snap.cpp
   ${ZAV_ROOT}/core/text_encoding.cpp
   ${ZAV_ROOT}/core/text_script.cpp
   ${ZAV_ROOT}/core/time_text.cpp
