@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/command_panel.h"
+#include "playback/speech_commands.h"
 #include "playback/transport_panel.h"
 #include "resources/resource_ids.h"
 #include "win/modal_ui.h"
@@ -86,7 +87,8 @@ void MainWindow::createChildren() {
     editor_.clearHistory();
     // The tool windows that were open when the program last ended open again.
     if (CheckWindow::wasOpen()) checkWindow_.open(hwnd());
-    transport_.setOnMediaOpened([this] { timeline_.mediaOpened(); });
+    transport_.setOnMediaOpened([this] { mediaOpened(); });
+    CheckMenuItem(menu_, IDM_SNAP_TO_SPEECH, MF_BYCOMMAND | (snapToSpeechEnabled() ? MF_CHECKED : MF_UNCHECKED));
     if (TimelineWindow::wasOpen()) timeline_.open(hwnd());
 }
 
@@ -222,7 +224,8 @@ void MainWindow::enableCaptionCommands(bool enable) {
     EnableMenuItem(menu_, IDM_OPEN_TRANSCRIPT, transcript);
     for (UINT id : {IDM_EXPORT_SAMI, IDM_IMPORT_TEXT_SCRIPT, IDM_IMPORT_SAMI, IDM_OPEN_PRODUCER_MOVIE,
                     IDM_EXPORT_TO_PRODUCER, IDM_EXPORT_SUBRIP, IDM_EXPORT_WEBVTT, IDM_IMPORT_CUE_FILE,
-                    IDM_ADD_CUE_LANGUAGE, IDM_EXPORT_TTML, IDM_EXPORT_TTML_ALL, IDM_CHECK_CAPTIONS, IDM_TIMELINE}) {
+                    IDM_ADD_CUE_LANGUAGE, IDM_EXPORT_TTML, IDM_EXPORT_TTML_ALL, IDM_CHECK_CAPTIONS, IDM_TIMELINE,
+                    IDM_SNAP_TO_SPEECH, IDM_SNAP_SELECTED, IDM_SNAP_ALL}) {
         EnableMenuItem(menu_, id, caption);
     }
 }

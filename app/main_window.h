@@ -124,6 +124,9 @@ private:
     LRESULT onExportTtmlAllLanguages(WPARAM, LPARAM);
     LRESULT onCheckCaptions(WPARAM, LPARAM);
     LRESULT onTimeline(WPARAM, LPARAM);
+    LRESULT onSnapToSpeech(WPARAM, LPARAM);
+    LRESULT onSnapSelected(WPARAM, LPARAM);
+    LRESULT onSnapAll(WPARAM, LPARAM);
     LRESULT onUndo(WPARAM, LPARAM);
     LRESULT onRedo(WPARAM, LPARAM);
     LRESULT onInitMenuPopup(WPARAM, LPARAM);
@@ -138,6 +141,9 @@ private:
     void enableCaptionCommands(bool enable);
     // The Edit pop-up's items name the steps undo and redo would take.
     void updateEditMenu();
+    // A film has opened: its sound is read when the timeline shows it or stamps snap
+    // to its speech.
+    void mediaOpened();
 
     HINSTANCE instance_ = nullptr;
     CaptionPanel captionPanel_;

@@ -12,9 +12,12 @@
 #include "formats/text_script_commands.h"
 #include "formats/transcript_commands.h"
 #include "playback/media_commands.h"
+#include "playback/speech_commands.h"
 #include "resources/resource_ids.h"
 #include "win/error_report.h"
 #include "win/modal_ui.h"
+
+#include <functional>
 
 namespace zav {
 
@@ -57,6 +60,9 @@ Table<MainWindow::CommandEntry> MainWindow::commandTable() noexcept {
         {IDM_EXPORT_TTML_ALL, &MainWindow::onExportTtmlAllLanguages},
         {IDM_CHECK_CAPTIONS, &MainWindow::onCheckCaptions},
         {IDM_TIMELINE, &MainWindow::onTimeline},
+        {IDM_SNAP_TO_SPEECH, &MainWindow::onSnapToSpeech},
+        {IDM_SNAP_SELECTED, &MainWindow::onSnapSelected},
+        {IDM_SNAP_ALL, &MainWindow::onSnapAll},
         {IDM_UNDO, &MainWindow::onUndo},
         {IDM_REDO, &MainWindow::onRedo},
     };
@@ -111,7 +117,11 @@ LRESULT MainWindow::onNewTranscriptFile(WPARAM, LPARAM) {
 }
 
 // ENTER in a caption row, from the message loop.
-void MainWindow::stampNextCaption() { zav::stampNextCaption(editor_, transport_.positionControls()); }
+void MainWindow::stampNextCaption() {
+    std::function<double(double)> snap;
+    if (snapToSpeechEnabled()) snap = [this](double ms) { return snappedStampMs(sound_, ms); };
+    zav::stampNextCaption(editor_, transport_.positionControls(), snap);
+}
 
 // The handlers below only forward; each reports its command as handled.
 // clang-format off
@@ -146,6 +156,24 @@ LRESULT MainWindow::onExportTtml(WPARAM, LPARAM) { exportTtml(editor_); return 0
 LRESULT MainWindow::onExportTtmlAllLanguages(WPARAM, LPARAM) { exportTtmlAllLanguages(editor_); return 0; }
 LRESULT MainWindow::onCheckCaptions(WPARAM, LPARAM) { if (!transcriptWindow_) checkWindow_.open(hwnd()); return 0; }
 LRESULT MainWindow::onTimeline(WPARAM, LPARAM) { if (!transcriptWindow_) timeline_.open(hwnd()); return 0; }
+
+LRESULT MainWindow::onSnapToSpeech(WPARAM, LPARAM) {
+    const bool enabled = !snapToSpeechEnabled();
+    setSnapToSpeech(enabled);
+    CheckMenuItem(menu_, IDM_SNAP_TO_SPEECH, MF_BYCOMMAND | (enabled ? MF_CHECKED : MF_UNCHECKED));
+    if (enabled) mediaOpened();
+    captionPanel_.focusSelectedRow();
+    return 0;
+}
+
+LRESULT MainWindow::onSnapSelected(WPARAM, LPARAM) { snapSelectedCaption(editor_, sound_); return 0; }
+LRESULT MainWindow::onSnapAll(WPARAM, LPARAM) { snapAllCaptions(editor_, sound_); return 0; }
+
+void MainWindow::mediaOpened() {
+    if (transport_.mediaState() != Transport::kMediaOpen) return;
+    if (snapToSpeechEnabled() || timeline_.isOpen()) sound_.load(transport_.mediaPath());
+    timeline_.mediaOpened();
+}
 LRESULT MainWindow::onUndo(WPARAM, LPARAM) { if (!transcriptWindow_) editor_.undo(); captionPanel_.focusSelectedRow(); return 0; }
 LRESULT MainWindow::onRedo(WPARAM, LPARAM) { if (!transcriptWindow_) editor_.redo(); captionPanel_.focusSelectedRow(); return 0; }
 // clang-format on

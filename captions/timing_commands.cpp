@@ -53,7 +53,8 @@ void sortByTime(CaptionEditor& editor) {
     panel.focusSelectedRow();
 }
 
-void stampNextCaption(CaptionEditor& editor, IWMPControls* positionControls) {
+void stampNextCaption(CaptionEditor& editor, IWMPControls* positionControls,
+                      const std::function<double(double)>& adjust) {
     CaptionPanel& panel = editor.panel();
     if (!panel.hasSelection()) return;
     const int next = panel.selectedRow() + 1;
@@ -64,7 +65,7 @@ void stampNextCaption(CaptionEditor& editor, IWMPControls* positionControls) {
     }
     double seconds = 0;
     if (!readPosition(positionControls, seconds)) return;
-    const double ms = stampedTimeMs(seconds);
+    const double ms = adjust ? adjust(stampedTimeMs(seconds)) : stampedTimeMs(seconds);
     if (isDuplicateTime(panel.document().times(), ms)) {
         showMessage(panel.hwnd(), kDuplicateTime);
         return;

@@ -6,6 +6,8 @@
 #include "captions/caption_editor.h"
 #include "win/wmp_interfaces.h"
 
+#include <functional>
+
 namespace zav {
 
 // Sort By Time: stores the typed texts, sorts the rows into time order with the
@@ -15,8 +17,10 @@ void sortByTime(CaptionEditor& editor);
 
 // ENTER in a caption row: stamps the next row (appended after the last) with one
 // second before the position, read from the same controls as Set Time, and moves
-// there. A next row that has its time already is only moved to.
-void stampNextCaption(CaptionEditor& editor, IWMPControls* positionControls);
+// there. A next row that has its time already is only moved to. adjust, when given,
+// moves the stamped time first (onto the speech); a duplicate is refused after it.
+void stampNextCaption(CaptionEditor& editor, IWMPControls* positionControls,
+                      const std::function<double(double)>& adjust = nullptr);
 // Set Time: stamps the selected row with the position and moves to the next row.
 void setTime(CaptionEditor& editor, IWMPControls* positionControls);
 // Goto Start Time: seeks the player to the selected caption's time.

@@ -33,6 +33,10 @@
 // The "&View" pop-up: the tool windows.
 #define IDM_CHECK_CAPTIONS 32960
 #define IDM_TIMELINE 32961
+// Snapping to the speech in the film's sound, in the same pop-up.
+#define IDM_SNAP_TO_SPEECH 32962
+#define IDM_SNAP_SELECTED 32963
+#define IDM_SNAP_ALL 32964
 
 // Pictures.
 #define IDB_PANEL_ICON 209

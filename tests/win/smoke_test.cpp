@@ -117,7 +117,9 @@ TEST(Smoke, StartsShowsItsWindowAndEndsThroughTheConfirmation) {
                      {L"Export &TTML (.ttml)...", 32944}, {L"Export TTML, a&ll languages (.ttml)...", 32945},
                      {L"&Import SubRip, WebVTT or TTML...", 32942},
                      {L"&Add Language from SubRip, WebVTT or TTML...", 32943}});
-        expectPopup(menu, 4, L"&View", {{L"&Check Captions...", 32960}, {L"&Timeline\tCtrl+T", 32961}});
+        expectPopup(menu, 4, L"&View",
+                    {{L"&Check Captions...", 32960}, {L"&Timeline\tCtrl+T", 32961}, {L"S&nap to Speech", 32962},
+                     {L"Snap &Selected Caption", 32963}, {L"Snap &All Captions to Speech", 32964}});
         expectPopup(menu, 5, L"MS Producer", {{L"Open Producer Movie", 32921}, {L"Export to Producer", 32923}});
         expectPopup(menu, 6, L"Help",
                     {{L"About  ZAV Caption", 32909}, {L"Quick Key Reference", 32926}, {L"Help Contents", 32930}});

@@ -4,8 +4,10 @@
 // row's time, and the spans follow the document through Import SAMI and Sort By Time.
 
 #include "captions/timing_commands.h"
+#include "playback/speech_commands.h"
 #include "tests/win/main_window_fixture.h"
 #include "tests/win/temporary_folder.h"
+#include "win/settings.h"
 
 #include <cmath>
 #include <string>
@@ -38,6 +40,8 @@ public:
 struct TimelineTest : MainWindowFixture {
     void SetUp() override {
         MainWindowFixture::SetUp();
+        // Each test starts with the timeline closed, whatever the one before left.
+        zav::settings::writeNumber(L"TimelineWindowOpen", 0);
         ASSERT_TRUE(create());
         panel = &window->captionPanel();
         timeline = &window->timelineWindow();
@@ -81,6 +85,10 @@ struct TimelineTest : MainWindowFixture {
     }
     int xOf(double ms) const { return static_cast<int>(std::lround(timeline->view().xOf(ms))); }
     double start(int row) const { return panel->document().times()[row].startMs; }
+    bool waitForSound() {
+        for (int i = 0; i < 500 && window->movieSound().state() == zav::MovieSound::State::Decoding; ++i) Sleep(10);
+        return window->movieSound().state() == zav::MovieSound::State::Done;
+    }
 
     zav::CaptionPanel* panel = nullptr;
     zav::TimelineWindow* timeline = nullptr;
@@ -101,8 +109,7 @@ TEST_F(TimelineTest, OpensFromItsKeyAndDrawsTheFilmsSound) {
     ASSERT_TRUE(timeline->isOpen());
     EXPECT_EQ(GetWindow(timeline->hwnd(), GW_OWNER), window->hwnd());
     EXPECT_EQ(window->movieSound().path(), L"C:\\movies\\tone.wmv");
-    for (int i = 0; i < 500 && window->movieSound().state() == zav::MovieSound::State::Decoding; ++i) Sleep(10);
-    ASSERT_EQ(window->movieSound().state(), zav::MovieSound::State::Done);
+    ASSERT_TRUE(waitForSound());
     timeline->refresh();
     wchar_t title[64] = {};
     GetWindowTextW(timeline->hwnd(), title, 64);
@@ -202,6 +209,46 @@ TEST_F(TimelineTest, SpansFollowImportSamiAndSortByTime) {
     command(IDC_SORT_BY_TIME);
     EXPECT_EQ(timeline->spans()[0].row, 0);
     EXPECT_TRUE(same(timeline->spans(), expected()));
+}
+
+// Snap to Speech, with the timeline closed: turning it on reads the film's sound;
+// an ENTER stamp then lands on the tone's start rather than a second before the
+// press, and Snap All moves the starts near it as one step and says what it did.
+TEST_F(TimelineTest, SnapToSpeechMovesStampsAndStartsOntoTheSound) {
+    openFilm();
+    EXPECT_EQ(window->movieSound().state(), zav::MovieSound::State::None);  // nobody wants the sound yet
+    command(IDM_SNAP_TO_SPEECH);
+    EXPECT_TRUE(zav::snapToSpeechEnabled());
+    EXPECT_EQ(GetMenuState(window->menu(), IDM_SNAP_TO_SPEECH, MF_BYCOMMAND) & MF_CHECKED, UINT{MF_CHECKED});
+    ASSERT_TRUE(waitForSound());
+    const std::vector<zav::SpeechStretch> speech = window->movieSound().speech();
+    ASSERT_EQ(speech.size(), 1u);
+    EXPECT_NEAR(speech[0].onsetMs, 2000, 20);
+    const double onset = std::round(speech[0].onsetMs);
+
+    const struct {
+        bool snap;
+        double position;
+        double expected;
+    } stamps[] = {{true, 3.3, onset}, {false, 5.5, 4500}, {true, 6.0, 5000}};  // the last: nothing near
+    for (int i = 0; i < 3; ++i) {
+        if (zav::snapToSpeechEnabled() != stamps[i].snap) command(IDM_SNAP_TO_SPEECH);
+        panel->selectRow(i);
+        state->position = stamps[i].position;
+        window->stampNextCaption();
+        EXPECT_DOUBLE_EQ(start(i + 1), stamps[i].expected) << i;
+    }
+    if (zav::snapToSpeechEnabled()) command(IDM_SNAP_TO_SPEECH);
+    EXPECT_FALSE(zav::snapToSpeechEnabled());
+
+    // Row 1 back to 1.7 s, then every caption snapped: only it moves.
+    window->captionEditor().change(L"Edit", [&] { panel->setStartTime(1, 1700); });
+    command(IDM_SNAP_ALL);
+    EXPECT_DOUBLE_EQ(start(1), onset);
+    EXPECT_EQ(window->captionEditor().undoName(), u"Snap to Speech");
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text,
+              L"Snap to Speech: 1 caption moved; 3 captions found no speech within half a second.");
 }
 
 }  // namespace

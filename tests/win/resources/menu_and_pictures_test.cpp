@@ -48,7 +48,12 @@ const std::vector<Popup>& mainMenuLayout() {
           {L"&Import SubRip, WebVTT or TTML...", IDM_IMPORT_CUE_FILE},
           {L"&Add Language from SubRip, WebVTT or TTML...", IDM_ADD_CUE_LANGUAGE}}},
         // The tool windows.
-        {L"&View", {{L"&Check Captions...", IDM_CHECK_CAPTIONS}, {L"&Timeline\tCtrl+T", IDM_TIMELINE}}},
+        {L"&View",
+         {{L"&Check Captions...", IDM_CHECK_CAPTIONS},
+          {L"&Timeline\tCtrl+T", IDM_TIMELINE},
+          {L"S&nap to Speech", IDM_SNAP_TO_SPEECH},
+          {L"Snap &Selected Caption", IDM_SNAP_SELECTED},
+          {L"Snap &All Captions to Speech", IDM_SNAP_ALL}}},
         {L"MS Producer",
          {{L"Open Producer Movie", IDM_OPEN_PRODUCER_MOVIE}, {L"Export to Producer", IDM_EXPORT_TO_PRODUCER}}},
         {L"Help",
