@@ -173,8 +173,7 @@ void DirectShowEngine::silenceAudioRenderer() {
         if (!input || FAILED(graph_->ConnectDirect(upstream.get(), input.get(), &type)))
             graph_->RemoveFilter(sink.get());
     }
-    CoTaskMemFree(type.pbFormat);
-    if (type.pUnk) type.pUnk->Release();
+    freeMediaTypeContents(type);
 }
 
 void DirectShowEngine::close() {

@@ -23,9 +23,16 @@ public:
     BlockForwarder(SoundReceiver& receiver, const std::atomic<bool>& cancel, const PcmLayout& layout)
         : receiver_(receiver), cancel_(cancel), layout_(layout) {}
 
-    void close() {
+    // The failure that ended the forwarding early, or S_OK.
+    HRESULT failure() {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return failure_;
+    }
+    // Ends the forwarding; returns failure().
+    HRESULT close() {
         const std::lock_guard<std::mutex> lock(mutex_);
         closed_ = true;
+        return failure_;
     }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
@@ -49,13 +56,21 @@ public:
         BYTE* data = nullptr;
         if (!sample || FAILED(sample->GetPointer(&data)) || !data) return S_OK;
         const long bytes = sample->GetActualDataLength();
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (closed_ || cancel_ || !takeFormatChange(sample)) return S_OK;
         const std::size_t frameBytes = static_cast<std::size_t>(layout_.bytesPerSample) * layout_.channels;
         const std::size_t frames = bytes > 0 ? static_cast<std::size_t>(bytes) / frameBytes : 0;
-        const std::lock_guard<std::mutex> lock(mutex_);
-        if (closed_ || cancel_ || frames == 0) return S_OK;
-        block_.resize(frames * layout_.channels);
-        convertToInt16(data, block_.size(), layout_, block_.data());
-        receiver_.soundBlock(block_.data(), frames);
+        if (frames == 0) return S_OK;
+        // Nothing may unwind into the graph's thread: a receiver that throws (out of
+        // memory) ends the decoding with a failure.
+        try {
+            block_.resize(frames * layout_.channels);
+            convertToInt16(data, block_.size(), layout_, block_.data());
+            receiver_.soundBlock(block_.data(), frames);
+        } catch (...) {
+            failure_ = E_OUTOFMEMORY;
+            closed_ = true;
+        }
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE BufferCB(double, BYTE*, LONG) override { return E_NOTIMPL; }
@@ -63,26 +78,53 @@ public:
 private:
     ~BlockForwarder() = default;
 
+    // A sample may carry a new media type. Another sample size is taken on; another
+    // rate or channel count cannot be announced again and ends the decoding.
+    bool takeFormatChange(IMediaSample* sample) {
+        AM_MEDIA_TYPE* type = nullptr;
+        if (sample->GetMediaType(&type) != S_OK || !type) return true;
+        PcmLayout changed;
+        const bool known = pcmLayoutOf(*type, changed);
+        freeMediaTypeContents(*type);
+        CoTaskMemFree(type);
+        if (known && changed.sampleRate == layout_.sampleRate && changed.channels == layout_.channels) {
+            layout_ = changed;
+            return true;
+        }
+        failure_ = VFW_E_INVALIDMEDIATYPE;
+        closed_ = true;
+        return false;
+    }
+
     std::atomic<ULONG> references_{1};
     SoundReceiver& receiver_;
     const std::atomic<bool>& cancel_;
-    const PcmLayout layout_;
+    PcmLayout layout_;
     std::mutex mutex_;
     bool closed_ = false;
+    HRESULT failure_ = S_OK;
     std::vector<std::int16_t> block_;
 };
 
-// The error an EC_ERRORABORT carried, from the graph's queue of events.
-HRESULT abortReason(IMediaEvent* events) {
+// How the graph's queue of events says the decoding ended: S_OK at EC_COMPLETE, the
+// error an EC_ERRORABORT carries, E_ABORT at EC_USERABORT; S_FALSE while it has not.
+HRESULT queuedEnd(IMediaEvent* events) {
     long code = 0;
     LONG_PTR first = 0;
     LONG_PTR second = 0;
-    HRESULT reason = E_FAIL;
-    while (events->GetEvent(&code, &first, &second, 0) == S_OK) {
-        if (code == EC_ERRORABORT && FAILED(static_cast<HRESULT>(first))) reason = static_cast<HRESULT>(first);
+    HRESULT end = S_FALSE;
+    while (end == S_FALSE && events->GetEvent(&code, &first, &second, 0) == S_OK) {
+        if (code == EC_COMPLETE) {
+            end = S_OK;
+        } else if (code == EC_ERRORABORT || code == EC_ERRORABORTEX) {
+            const auto error = static_cast<HRESULT>(first);
+            end = FAILED(error) ? error : E_FAIL;
+        } else if (code == EC_USERABORT) {
+            end = E_ABORT;
+        }
         events->FreeEventParams(code, first, second);
     }
-    return reason;
+    return end;
 }
 
 class SystemSoundDecoder final : public SoundDecoder {
@@ -90,7 +132,7 @@ public:
     HRESULT decode(const std::wstring& path, SoundReceiver& receiver, const std::atomic<bool>& cancel) override;
 
 private:
-    static HRESULT waitForEnd(IMediaEvent* events, const std::atomic<bool>& cancel);
+    static HRESULT waitForEnd(IMediaEvent* events, const std::atomic<bool>& cancel, BlockForwarder& forwarder);
 };
 
 HRESULT SystemSoundDecoder::decode(const std::wstring& path, SoundReceiver& receiver,
@@ -106,8 +148,7 @@ HRESULT SystemSoundDecoder::decode(const std::wstring& path, SoundReceiver& rece
     if (FAILED(hr = grabber->GetConnectedMediaType(&type))) return hr;
     PcmLayout layout;
     const bool known = pcmLayoutOf(type, layout);
-    CoTaskMemFree(type.pbFormat);
-    if (type.pUnk) type.pUnk->Release();
+    freeMediaTypeContents(type);
     if (!known) return VFW_E_UNSUPPORTED_AUDIO;
 
     ComPtr<IMediaControl> control;
@@ -131,7 +172,7 @@ HRESULT SystemSoundDecoder::decode(const std::wstring& path, SoundReceiver& rece
     // 0: SampleCB, the sample itself rather than a copy of its buffer.
     if (FAILED(hr = grabber->SetCallback(forwarder.get(), 0))) return hr;
     hr = control->Run();
-    if (SUCCEEDED(hr)) hr = waitForEnd(events.get(), cancel);
+    if (SUCCEEDED(hr)) hr = waitForEnd(events.get(), cancel, *forwarder.get());
     // Stop returns once the streaming threads have left the filters; the callback is
     // then cleared and closed, so that no block arrives after decode returns.
     control->Stop();
@@ -140,16 +181,19 @@ HRESULT SystemSoundDecoder::decode(const std::wstring& path, SoundReceiver& rece
     return hr;
 }
 
-HRESULT SystemSoundDecoder::waitForEnd(IMediaEvent* events, const std::atomic<bool>& cancel) {
+// The completion wait ends at EC_COMPLETE; Wine's graph only queues an
+// EC_ERRORABORT without ending it, so the queue is read after every slice too.
+HRESULT SystemSoundDecoder::waitForEnd(IMediaEvent* events, const std::atomic<bool>& cancel,
+                                       BlockForwarder& forwarder) {
     for (;;) {
-        if (cancel) return E_ABORT;
+        if (const HRESULT failed = forwarder.failure(); FAILED(failed)) return failed;
         long code = 0;
-        const HRESULT hr = events->WaitForCompletion(kWaitSliceMs, &code);
-        if (hr == E_ABORT) continue;  // the slice ran out
-        if (FAILED(hr)) return hr;
-        if (code == EC_COMPLETE) return cancel ? E_ABORT : S_OK;
-        if (code == EC_USERABORT) return E_ABORT;
-        return abortReason(events);
+        const HRESULT waited = events->WaitForCompletion(kWaitSliceMs, &code);
+        if (FAILED(waited) && waited != E_ABORT) return waited;  // E_ABORT: the slice ran out
+        HRESULT end = queuedEnd(events);
+        if (end == S_FALSE && waited == S_OK) end = code == EC_COMPLETE ? S_OK : E_FAIL;
+        if (cancel) return E_ABORT;
+        if (end != S_FALSE) return end;
     }
 }
 

@@ -95,6 +95,14 @@ HRESULT addPcmSoundChain(IGraphBuilder* graph, const std::wstring& path, ComPtr<
     return hr;
 }
 
+void freeMediaTypeContents(AM_MEDIA_TYPE& type) {
+    CoTaskMemFree(type.pbFormat);
+    type.pbFormat = nullptr;
+    type.cbFormat = 0;
+    if (type.pUnk) type.pUnk->Release();
+    type.pUnk = nullptr;
+}
+
 bool pcmLayoutOf(const AM_MEDIA_TYPE& type, PcmLayout& layout) {
     if (type.formattype != FORMAT_WaveFormatEx || !type.pbFormat || type.cbFormat < sizeof(WAVEFORMATEX))
         return false;

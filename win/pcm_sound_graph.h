@@ -31,6 +31,9 @@ inline constexpr CLSID kClsidNullRenderer = {0xC1F400A4, 0x3F08, 0x11d3, {0x9F, 
 // filters added are removed again.
 HRESULT addPcmSoundChain(IGraphBuilder* graph, const std::wstring& path, ComPtr<ISampleGrabber>& grabber);
 
+// Frees what a media type holds, its format block and its pUnk; not the struct.
+void freeMediaTypeContents(AM_MEDIA_TYPE& type);
+
 // The PCM layout the grabber's input was connected with.
 struct PcmLayout {
     int sampleRate = 0;
