@@ -12,6 +12,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstdio>
+#include <new>
 #include <vector>
 
 namespace zav {
@@ -23,7 +24,7 @@ std::wstring media(const wchar_t* name) {
     return std::wstring(folder) + L"\\" + name;
 }
 
-// Keeps what the decoder hands over; may cancel on the first block.
+// Keeps what the decoder hands over; may cancel, or throw, at the first block.
 struct Collector final : SoundReceiver {
     void soundFormat(int rate, int channelCount, double length) override {
         ++formats;
@@ -37,6 +38,7 @@ struct Collector final : SoundReceiver {
         samples.insert(samples.end(), block, block + frames * channels);
         ++blocks;
         if (cancel) *cancel = true;
+        if (throwing) throw std::bad_alloc();
     }
     double seconds() const { return channels ? samples.size() / channels / static_cast<double>(sampleRate) : 0; }
     // Root mean square of every channel over [from, from + length) seconds.
@@ -57,6 +59,7 @@ struct Collector final : SoundReceiver {
     int blocksOutOfOrder = 0;
     int blocksAfterCancel = 0;
     std::atomic<bool>* cancel = nullptr;
+    bool throwing = false;
 };
 
 class SoundDecoderTest : public ::testing::Test {
@@ -105,15 +108,21 @@ TEST_F(SoundDecoderTest, EveryFormatDecodesWholeWithTheToneWhereItIs) {
     }
 }
 
-TEST_F(SoundDecoderTest, CancelStopsTheDecodingAndNothingArrivesAfterwards) {
-    Collector sound;
-    std::atomic<bool> cancel{false};
-    sound.cancel = &cancel;  // set by the first block
-    EXPECT_EQ(E_ABORT, decode(L"minute.m4a", sound, cancel));
-    EXPECT_EQ(1, sound.blocks.load());
-    EXPECT_EQ(0, sound.blocksAfterCancel);
-    Sleep(300);
-    EXPECT_EQ(1, sound.blocks.load());
+// Cancelled, or failed by its receiver, the decoding stops at once: nothing arrives
+// after the block that ended it, not even once decode has returned.
+TEST_F(SoundDecoderTest, CancelOrAThrowingReceiverEndsTheDecodingAtOnce) {
+    for (const bool throwing : {false, true}) {
+        SCOPED_TRACE(throwing ? "receiver throws" : "cancelled");
+        Collector sound;
+        std::atomic<bool> cancel{false};
+        sound.cancel = throwing ? nullptr : &cancel;
+        sound.throwing = throwing;
+        EXPECT_EQ(throwing ? E_OUTOFMEMORY : E_ABORT, decode(L"minute.m4a", sound, cancel));
+        EXPECT_EQ(1, sound.blocks.load());
+        EXPECT_EQ(0, sound.blocksAfterCancel);
+        Sleep(300);
+        EXPECT_EQ(1, sound.blocks.load());
+    }
 }
 
 TEST_F(SoundDecoderTest, FilesWithoutSoundFail) {
