@@ -24,17 +24,6 @@ bool isConnected(IBaseFilter* filter) {
     return false;
 }
 
-ComPtr<IPin> firstInput(IBaseFilter* filter) {
-    ComPtr<IEnumPins> pins;
-    if (FAILED(filter->EnumPins(pins.put())) || !pins) return ComPtr<IPin>();
-    ComPtr<IPin> pin;
-    while (pins->Next(1, pin.put(), nullptr) == S_OK) {
-        PIN_DIRECTION direction = PINDIR_OUTPUT;
-        if (SUCCEEDED(pin->QueryDirection(&direction)) && direction == PINDIR_INPUT) return pin;
-    }
-    return ComPtr<IPin>();
-}
-
 // One system clock for every graph of the process, never released. Wine's quartz
 // can hang for good when a graph releases the clock it made for itself (the clock's
 // thread misses its wake-up), so each graph is given this one instead; quartz is
@@ -159,7 +148,7 @@ void DirectShowEngine::silenceAudioRenderer() {
     }
     audio_.reset();
     if (!audioRenderer) return;
-    ComPtr<IPin> input = firstInput(audioRenderer.get());
+    ComPtr<IPin> input = firstPin(audioRenderer.get(), PINDIR_INPUT);
     ComPtr<IPin> upstream;
     AM_MEDIA_TYPE type{};
     const bool connected = input && SUCCEEDED(input->ConnectedTo(upstream.put())) && upstream &&
@@ -169,7 +158,7 @@ void DirectShowEngine::silenceAudioRenderer() {
     ComPtr<IBaseFilter> sink;
     if (SUCCEEDED(CoCreateInstance(kClsidNullRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, sink.putVoid())) &&
         SUCCEEDED(graph_->AddFilter(sink.get(), L"Sound Sink"))) {
-        input = firstInput(sink.get());
+        input = firstPin(sink.get(), PINDIR_INPUT);
         if (!input || FAILED(graph_->ConnectDirect(upstream.get(), input.get(), &type)))
             graph_->RemoveFilter(sink.get());
     }

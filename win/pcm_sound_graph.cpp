@@ -22,11 +22,6 @@ std::vector<ComPtr<IPin>> pinsOf(IBaseFilter* filter, PIN_DIRECTION direction) {
     return found;
 }
 
-ComPtr<IPin> firstPin(IBaseFilter* filter, PIN_DIRECTION direction) {
-    std::vector<ComPtr<IPin>> pins = pinsOf(filter, direction);
-    return pins.empty() ? ComPtr<IPin>() : pins.front();
-}
-
 HRESULT makeFilter(const CLSID& clsid, ComPtr<IBaseFilter>& filter) {
     return CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, filter.putVoid());
 }
@@ -64,6 +59,11 @@ std::int16_t int16At(const BYTE* p) {
 }
 
 }  // namespace
+
+ComPtr<IPin> firstPin(IBaseFilter* filter, PIN_DIRECTION direction) {
+    std::vector<ComPtr<IPin>> pins = pinsOf(filter, direction);
+    return pins.empty() ? ComPtr<IPin>() : pins.front();
+}
 
 HRESULT addPcmSoundChain(IGraphBuilder* graph, const std::wstring& path, ComPtr<ISampleGrabber>& grabber) {
     grabber.reset();

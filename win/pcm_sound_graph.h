@@ -31,6 +31,9 @@ inline constexpr CLSID kClsidNullRenderer = {0xC1F400A4, 0x3F08, 0x11d3, {0x9F, 
 // filters added are removed again.
 HRESULT addPcmSoundChain(IGraphBuilder* graph, const std::wstring& path, ComPtr<ISampleGrabber>& grabber);
 
+// The filter's first pin of the direction, or null.
+ComPtr<IPin> firstPin(IBaseFilter* filter, PIN_DIRECTION direction);
+
 // Frees what a media type holds, its format block and its pUnk; not the struct.
 void freeMediaTypeContents(AM_MEDIA_TYPE& type);
 
