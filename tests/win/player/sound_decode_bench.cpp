@@ -24,12 +24,16 @@ struct Counter final : zav::SoundReceiver {
         channels = channelCount;
         durationMs = length;
     }
-    void soundBlock(const std::int16_t*, std::size_t count) override { frames += count; }
+    void soundBlock(const std::int16_t*, std::size_t count) override {
+        frames += count;
+        ++blocks;
+    }
 
     int sampleRate = 0;
     int channels = 0;
     double durationMs = 0;
     unsigned long long frames = 0;
+    unsigned long long blocks = 0;
 };
 
 }  // namespace
@@ -46,9 +50,10 @@ int wmain(int argc, wchar_t** argv) {
     const HRESULT hr = zav::makeSystemSoundDecoder()->decode(argv[1], sound, cancel);
     const double taken = nowSeconds() - start;
     const double decoded = sound.sampleRate ? static_cast<double>(sound.frames) / sound.sampleRate : 0.0;
-    std::printf("decoded %.1f s of sound (%d Hz, %d channels, %llu samples; file says %.1f s) in %.2f s, result %#lx\n",
-                decoded, sound.sampleRate, sound.channels, sound.frames * sound.channels, sound.durationMs / 1000,
-                taken, static_cast<unsigned long>(hr));
+    std::printf("decoded %.1f s of sound (%d Hz, %d channels, %llu samples in %llu blocks; file says %.1f s) in %.2f s, "
+                "result %#lx\n",
+                decoded, sound.sampleRate, sound.channels, sound.frames * sound.channels, sound.blocks,
+                sound.durationMs / 1000, taken, static_cast<unsigned long>(hr));
     CoUninitialize();
     return FAILED(hr) ? 1 : 0;
 }
