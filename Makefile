@@ -82,7 +82,7 @@ test: test-native test-win
 # The benchmarks are outside the default build: made here, not by make test.
 bench: build register
 	cmake --build $(NATIVE_BUILD) -j$(JOBS) --target benchmarks
-	cmake --build $(WIN_BUILD) -j$(JOBS) --target panel_bench timeline_bench
+	cmake --build $(WIN_BUILD) -j$(JOBS) --target panel_bench timeline_bench sound_decode_bench
 	$(ROOT)/tools/run-benchmarks
 
 clean:

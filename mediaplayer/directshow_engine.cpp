@@ -1,5 +1,7 @@
 #include "mediaplayer/directshow_engine.h"
 
+#include "win/pcm_sound_graph.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -53,7 +55,7 @@ HRESULT DirectShowEngine::open(const std::wstring& url) {
         if (FAILED(hr)) {
             // An audio renderer that cannot start (no usable sound device) must not
             // keep the picture from playing.
-            dropAudioRenderers();
+            silenceAudioRenderer();
             hr = run();
         }
     }
@@ -77,7 +79,13 @@ HRESULT DirectShowEngine::buildGraph(const std::wstring& path) {
     // A partial render (VFW_S_PARTIAL_RENDER, VFW_S_AUDIO_NOT_RENDERED) is a success:
     // whatever could be rendered plays.
     hr = graph_->RenderFile(path.c_str(), nullptr);
-    if (FAILED(hr)) return hr;
+    // With no sound device (Wine under Xvfb, or a machine without one) nothing can
+    // render a file that has only sound; it plays into a Null Renderer instead, at
+    // the graph's clock, so that its position still moves as it would be heard.
+    if (FAILED(hr)) {
+        renderer.reset();
+        if (FAILED(renderSoundSilently(path))) return hr;
+    }
     // Media without a picture leaves the renderer unconnected; it must not stay, or
     // it would open an empty video window.
     if (renderer && !isConnected(renderer.get())) graph_->RemoveFilter(renderer.get());
@@ -111,6 +119,14 @@ HRESULT DirectShowEngine::buildGraph(const std::wstring& path) {
     return S_OK;
 }
 
+HRESULT DirectShowEngine::renderSoundSilently(const std::wstring& path) {
+    graph_.reset();
+    HRESULT hr = CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph_.putVoid());
+    if (FAILED(hr)) return hr;
+    ComPtr<ISampleGrabber> grabber;
+    return addPcmSoundChain(graph_.get(), path, grabber);
+}
+
 HRESULT DirectShowEngine::run() {
     const HRESULT hr = control_->Run();
     if (FAILED(hr)) return hr;
@@ -118,7 +134,9 @@ HRESULT DirectShowEngine::run() {
     return S_OK;
 }
 
-void DirectShowEngine::dropAudioRenderers() {
+// The sound goes on into a Null Renderer, so that a file with nothing else still
+// runs at the graph's clock.
+void DirectShowEngine::silenceAudioRenderer() {
     control_->Stop();
     ComPtr<IEnumFilters> filters;
     if (FAILED(graph_->EnumFilters(filters.put())) || !filters) return;
@@ -128,8 +146,23 @@ void DirectShowEngine::dropAudioRenderers() {
         ComPtr<IBasicAudio> basicAudio;
         if (SUCCEEDED(filter.as(IID_IBasicAudio, basicAudio))) audioRenderer = filter;
     }
-    if (audioRenderer) graph_->RemoveFilter(audioRenderer.get());
     audio_.reset();
+    if (!audioRenderer) return;
+    ComPtr<IPin> input = firstPin(audioRenderer.get(), PINDIR_INPUT);
+    ComPtr<IPin> upstream;
+    AM_MEDIA_TYPE type{};
+    const bool connected = input && SUCCEEDED(input->ConnectedTo(upstream.put())) && upstream &&
+                           SUCCEEDED(input->ConnectionMediaType(&type));
+    graph_->RemoveFilter(audioRenderer.get());
+    if (!connected) return;
+    ComPtr<IBaseFilter> sink;
+    if (SUCCEEDED(CoCreateInstance(kClsidNullRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, sink.putVoid())) &&
+        SUCCEEDED(graph_->AddFilter(sink.get(), L"Sound Sink"))) {
+        input = firstPin(sink.get(), PINDIR_INPUT);
+        if (!input || FAILED(graph_->ConnectDirect(upstream.get(), input.get(), &type)))
+            graph_->RemoveFilter(sink.get());
+    }
+    freeMediaTypeContents(type);
 }
 
 void DirectShowEngine::close() {

@@ -1,7 +1,8 @@
 #pragma once
 // Plays a movie through a DirectShow filter graph (quartz; under Wine it decodes
 // through GStreamer). The graph's video window is made a child of the control's
-// window; a graph whose sound could not be rendered still plays its picture.
+// window; a graph whose sound could not be rendered still plays its picture, and a
+// file of sound alone that no device can play runs silently at the graph's clock.
 
 #include <windows.h>
 #include <dshow.h>
@@ -37,8 +38,9 @@ public:
 
 private:
     HRESULT buildGraph(const std::wstring& path);
+    HRESULT renderSoundSilently(const std::wstring& path);
     HRESULT run();
-    void dropAudioRenderers();
+    void silenceAudioRenderer();
     void placeVideo();
     void seekTo(LONGLONG position);
 

@@ -40,7 +40,11 @@ public:
 };
 
 // This system's decoder: DirectShow's sample grabber behind the file's source filter,
-// with the graph's clock switched off so that it runs as fast as it can decode.
+// with the graph's clock switched off so that it runs as fast as it can decode. The
+// format is announced on the calling thread, the blocks come from the graph's
+// streaming thread as the decoder makes them (integer and float PCM converted to 16
+// bits); it looks at cancel every 50 ms and before each block, and a receiver that
+// throws ends the decoding with E_OUTOFMEMORY.
 std::unique_ptr<SoundDecoder> makeSystemSoundDecoder();
 
 }  // namespace zav

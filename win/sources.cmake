@@ -6,6 +6,7 @@ list(APPEND ZAV_WIN_SOURCES
   ${ZAV_ROOT}/win/error_report.cpp
   ${ZAV_ROOT}/win/file_io.cpp
   ${ZAV_ROOT}/win/modal_ui.cpp
+  ${ZAV_ROOT}/win/pcm_sound_graph.cpp
   ${ZAV_ROOT}/win/settings.cpp
   ${ZAV_ROOT}/win/window_text.cpp
 )
