@@ -188,4 +188,41 @@ TEST(Smoke, StartsShowsItsWindowAndEndsThroughTheConfirmation) {
     EXPECT_EQ(code, 0u);
 }
 
+// A real film made by ffmpeg (6 s, a tone from 2 s to 4 s): the timeline reads its
+// sound and draws the waveform tall only where the tone is.
+TEST(Smoke, TimelineDrawsTheFilmsSoundWhereItIs) {
+    wchar_t media[MAX_PATH * 2] = {};
+    ASSERT_GT(GetEnvironmentVariableW(L"ZAV_TIMELINE_MEDIA", media, MAX_PATH * 2), 0u) << "no ZAV_TIMELINE_MEDIA";
+    Program program;
+    ASSERT_TRUE(program.started());
+    HWND main = waitForMainWindow(60000);
+    ASSERT_TRUE(main);
+    ASSERT_TRUE(openMedia(main, media, 20000));
+    HWND timeline = showTimeline(main, 60000);
+    ASSERT_TRUE(timeline) << "the timeline did not read the film's sound";
+    // Zoomed out as far as it goes, the whole film fills the width.
+    for (int i = 0; i < 40; ++i) PostMessageW(timeline, WM_KEYDOWN, VK_SUBTRACT, 0);
+    Sleep(500);
+    RedrawWindow(timeline, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Sleep(200);
+    const std::vector<int> heights = waveformHeights(timeline);
+    ASSERT_GT(heights.size(), 100u);
+    int first = -1;
+    int last = -1;
+    for (int x = 0; x < static_cast<int>(heights.size()); ++x) {
+        if (heights[x] > 4) {
+            if (first < 0) first = x;
+            last = x;
+        }
+    }
+    const double width = static_cast<double>(heights.size());
+    EXPECT_NEAR(first / width, 2.0 / 6, 0.03);
+    EXPECT_NEAR(last / width, 4.0 / 6, 0.03);
+
+    SendMessageW(timeline, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(answerCloseRequest(main, IDOK, 20000).empty());
+    DWORD code = 99;
+    EXPECT_TRUE(program.waitExit(30000, code));
+}
+
 }  // namespace
