@@ -29,6 +29,24 @@ const wchar_t kPlacementValue[] = L"TimelineWindow";
 const wchar_t kOpenValue[] = L"TimelineWindowOpen";
 const wchar_t kZoomValue[] = L"TimelineMicrosecondsPerPixel";
 
+// The first place: under the main window, as wide as it, moved up as far as needed
+// to stay on its monitor's work area.
+RECT defaultPlace(HWND owner) {
+    const UINT dpi = dpiOf(owner);
+    RECT main{};
+    GetWindowRect(owner, &main);
+    RECT place{main.left, main.bottom, main.right, main.bottom + scaled(230, dpi)};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor) &&
+        place.bottom > monitor.rcWork.bottom) {
+        const LONG up = std::min(place.bottom - monitor.rcWork.bottom, place.top - monitor.rcWork.top);
+        place.top -= up;
+        place.bottom -= up;
+    }
+    return place;
+}
+
 }  // namespace
 
 TimelineWindow::~TimelineWindow() {
@@ -69,12 +87,7 @@ bool TimelineWindow::wasOpen() { return settings::readNumber(kOpenValue, 0) != 0
 void TimelineWindow::open(HWND owner) {
     if (!hwnd()) {
         const std::optional<RECT> place = settings::readPlacement(kPlacementValue);
-        const UINT dpi = dpiOf(owner);
-        RECT rect{};
-        GetWindowRect(owner, &rect);
-        rect = place ? *place
-                     : RECT{rect.left + scaled(40, dpi), rect.bottom - scaled(60, dpi),
-                            rect.left + scaled(40 + 860, dpi), rect.bottom - scaled(60, dpi) + scaled(220, dpi)};
+        const RECT rect = place ? *place : defaultPlace(owner);
         view_.msPerPixel = settings::readNumber(kZoomValue, static_cast<DWORD>(kDefaultMsPerPixel * 1000)) / 1000.0;
         const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
         if (!createWindow(instance, WS_EX_TOOLWINDOW, L"Timeline", WS_OVERLAPPEDWINDOW | WS_HSCROLL, rect.left,

@@ -9,6 +9,7 @@
 //                              next start)
 //   zavdriver show-timeline    opens the timeline and waits until it has read the
 //                              film's sound
+//   zavdriver zoom-out-timeline  shows the whole film in the timeline
 //   zavdriver close-timeline   closes the timeline (so it does not open at the next
 //                              start)
 //   zavdriver stamp N MS       types N captions and stamps them with ENTER while the
@@ -67,6 +68,13 @@ int wmain(int argc, wchar_t** argv) {
             return 7;
         }
         return 0;
+    }
+    if (command == L"zoom-out-timeline") {
+        // As far out as it goes: the whole film in the width.
+        HWND timeline = FindWindowW(L"ZAVCaptionTimeline", nullptr);
+        for (int i = 0; timeline && i < 40; ++i) PostMessageW(timeline, WM_KEYDOWN, VK_SUBTRACT, 0);
+        Sleep(500);
+        return timeline ? 0 : 7;
     }
     if (command == L"close-timeline") {
         if (HWND timeline = FindWindowW(L"ZAVCaptionTimeline", nullptr)) SendMessageW(timeline, WM_CLOSE, 0, 0);
