@@ -4,6 +4,8 @@
 #include "playback/speech_commands.h"
 #include "playback/transport_panel.h"
 #include "resources/resource_ids.h"
+#include "win/dpi.h"
+#include "win/modeless_panel.h"
 #include "win/modal_ui.h"
 #include "win/module.h"
 
@@ -31,6 +33,7 @@ Table<MainWindow::MessageEntry> MainWindow::messageTable() noexcept {
         {WM_CLOSE, &MainWindow::onClose},
         {WM_COMMAND, &MainWindow::onCommand},
         {WM_INITMENUPOPUP, &MainWindow::onInitMenuPopup},
+        {WM_DPICHANGED, &MainWindow::onDpiChanged},
     };
     return tableOf(entries);
 }
@@ -39,11 +42,16 @@ HWND MainWindow::create(HINSTANCE instance, HMENU menu) {
     instance_ = instance;
     menu_ = menu;
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VISIBLE;
-    return createWindow(instance, WS_EX_APPWINDOW, L"ZAV Caption", style, 0, 0, 898, 540, GetDesktopWindow(), menu);
+    // The first size at the system's DPI; WM_CREATE then takes the window's own.
+    dpi_ = dpiOf(nullptr);
+    return createWindow(instance, WS_EX_APPWINDOW, L"ZAV Caption", style, 0, 0, px(898), px(540), GetDesktopWindow(),
+                        menu);
 }
 
 LRESULT MainWindow::onCreate(WPARAM, LPARAM) {
     transcriptWindow_ = nullptr;
+    dpi_ = dpiOf(hwnd());
+    captionPanel_.setDpi(dpi_);
     ensureAxHostClass();
     playerHost_ = createPlayerHostWindow(instance_, hwnd());
     // Without the player the quit message ends the run.
@@ -59,7 +67,7 @@ void MainWindow::createChildren() {
     HWND transportPanel = createTransportPanel(instance_, hwnd());
     if (transportPanel) ShowWindow(transportPanel, SW_SHOWNORMAL);
 
-    previewLine_ = CreateWindowExW(0, L"STATIC", L" ", WS_CHILD | WS_VISIBLE, 5, 227, 300, 80, hwnd(),
+    previewLine_ = CreateWindowExW(0, L"STATIC", L" ", WS_CHILD | WS_VISIBLE, px(5), px(227), px(300), px(80), hwnd(),
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PREVIEW_LINE)), instance_, nullptr);
     transport_.attach(hwnd(), transportPanel, previewLine_);
 
@@ -73,10 +81,10 @@ void MainWindow::createChildren() {
     GetClientRect(hwnd(), &client);
     const int w = client.right;
     const DWORD headerStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_CENTER;
-    captionHeader_ = CreateWindowExW(WS_EX_WINDOWEDGE, L"STATIC", L"Caption Edit Area", headerStyle, 310, 0, w - 400,
-                                     20, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_CAPTION_HEADER)),
+    captionHeader_ = CreateWindowExW(WS_EX_WINDOWEDGE, L"STATIC", L"Caption Edit Area", headerStyle, px(310), 0,
+                                     w - px(400), px(20), hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_CAPTION_HEADER)),
                                      instance_, nullptr);
-    startTimeHeader_ = CreateWindowExW(WS_EX_WINDOWEDGE, L"STATIC", L"Start Time", headerStyle, w - 90, 0, w, 20,
+    startTimeHeader_ = CreateWindowExW(WS_EX_WINDOWEDGE, L"STATIC", L"Start Time", headerStyle, w - px(90), 0, w, px(20),
                                        hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_START_TIME_HEADER)),
                                        instance_, nullptr);
     transport_.showSplash();
@@ -111,13 +119,14 @@ LRESULT MainWindow::onSize(WPARAM, LPARAM) {
     GetClientRect(hwnd(), &client);
     const int w = client.right;
     const int h = client.bottom;
-    if (playerHost_) MoveWindow(playerHost_, 5, 0, 300, 230, TRUE);
+    if (playerHost_) MoveWindow(playerHost_, px(5), 0, px(300), px(230), TRUE);
     if (!transcriptWindow_) {
-        if (captionPanel_.hwnd()) MoveWindow(captionPanel_.hwnd(), 310, 20, std::max(w - 890, 0) + 580, 305, TRUE);
-        if (captionHeader_) MoveWindow(captionHeader_, 310, 0, w - 417, 20, TRUE);
-        if (startTimeHeader_) MoveWindow(startTimeHeader_, w - 107, 0, 90, 20, TRUE);
+        if (captionPanel_.hwnd())
+            MoveWindow(captionPanel_.hwnd(), px(310), px(20), std::max(w - px(890), 0) + px(580), px(305), TRUE);
+        if (captionHeader_) MoveWindow(captionHeader_, px(310), 0, w - px(417), px(20), TRUE);
+        if (startTimeHeader_) MoveWindow(startTimeHeader_, w - px(107), 0, px(90), px(20), TRUE);
     } else {
-        MoveWindow(transcriptWindow_, 310, 0, w - 310, h, TRUE);
+        MoveWindow(transcriptWindow_, px(310), 0, w - px(310), h, TRUE);
     }
     return 0;
 }
@@ -143,14 +152,20 @@ LRESULT MainWindow::onPaint(WPARAM, LPARAM) {
     GetClientRect(hwnd(), &client);
     SetBkColor(dc, RGB(255, 255, 255));
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &client, L"", 0, nullptr);
-    const RECT square{0, 0, 310, 310};
+    const RECT square{0, 0, px(310), px(310)};
     SetBkColor(dc, RGB(0, 0, 0));
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &square, L"", 0, nullptr);
 
     if (const UniqueBitmap bitmap{LoadBitmapW(instance_, MAKEINTRESOURCEW(IDB_PANEL_ICON))}) {
         HDC memory = CreateCompatibleDC(dc);
         HGDIOBJ old = SelectObject(memory, bitmap.get());
-        BitBlt(dc, 207, 329, 30, 25, memory, 0, 0, SRCCOPY);
+        // The panel's icon, 30 x 25 at 96 DPI, stretched to the window's DPI.
+        if (dpi_ == 96) {
+            BitBlt(dc, 207, 329, 30, 25, memory, 0, 0, SRCCOPY);
+        } else {
+            SetStretchBltMode(dc, HALFTONE);
+            StretchBlt(dc, px(207), px(329), px(30), px(25), memory, 0, 0, 30, 25, SRCCOPY);
+        }
         SelectObject(memory, old);
         DeleteDC(memory);
     } else {
@@ -171,11 +186,27 @@ LRESULT MainWindow::onCtlColorStatic(WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
+// Moved to a monitor of another DPI: the window takes the size Windows suggests, and
+// every child its 96-DPI place scaled anew (the panels' own sizes follow their dialog
+// units).
+LRESULT MainWindow::onDpiChanged(WPARAM wParam, LPARAM lParam) {
+    dpi_ = HIWORD(wParam);
+    captionPanel_.setDpi(dpi_);
+    if (previewLine_) MoveWindow(previewLine_, px(5), px(227), px(300), px(80), TRUE);
+    if (HWND panel = transport_.panel()) placePanelAt(panel, 0, 310);
+    if (commandPanel_) placePanelAt(commandPanel_, 310, 323);
+    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+    SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd(), nullptr, TRUE);
+    return 0;
+}
+
 LRESULT MainWindow::onGetMinMaxInfo(WPARAM, LPARAM lParam) {
     auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-    info->ptMinTrackSize.x = 898;
-    info->ptMinTrackSize.y = 540;
-    info->ptMaxTrackSize.y = 540;
+    info->ptMinTrackSize.x = px(898);
+    info->ptMinTrackSize.y = px(540);
+    info->ptMaxTrackSize.y = px(540);
     return 0;
 }
 
@@ -202,9 +233,9 @@ void MainWindow::showTranscriptMode() {
         constexpr DWORD kTranscriptStyle = 0x50A10044;
         RECT outer{};
         GetWindowRect(hwnd(), &outer);
-        const int width = std::max<int>(outer.right - outer.left - 310, 0);
-        const int height = std::max<int>(outer.bottom - outer.top - 50, 0);
-        transcriptWindow_ = CreateWindowExW(WS_EX_WINDOWEDGE, L"EDIT", L"", kTranscriptStyle, 310, 0, width, height,
+        const int width = std::max<int>(outer.right - outer.left - px(310), 0);
+        const int height = std::max<int>(outer.bottom - outer.top - px(50), 0);
+        transcriptWindow_ = CreateWindowExW(WS_EX_WINDOWEDGE, L"EDIT", L"", kTranscriptStyle, px(310), 0, width, height,
                                             hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TRANSCRIPT_WINDOW)),
                                             instance_, nullptr);
     }

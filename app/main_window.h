@@ -83,6 +83,7 @@ private:
     LRESULT onTransportScroll(WPARAM, LPARAM);
     LRESULT onCtlColorStatic(WPARAM, LPARAM);
     LRESULT onGetMinMaxInfo(WPARAM, LPARAM);
+    LRESULT onDpiChanged(WPARAM, LPARAM);
     LRESULT onClose(WPARAM, LPARAM);
     LRESULT onCommand(WPARAM, LPARAM);
 
@@ -145,7 +146,11 @@ private:
     // to its speech.
     void mediaOpened();
 
+    // A 96-DPI size at the window's DPI.
+    int px(int size96) const noexcept { return MulDiv(size96, static_cast<int>(dpi_), 96); }
+
     HINSTANCE instance_ = nullptr;
+    UINT dpi_ = 96;
     CaptionPanel captionPanel_;
     CaptionEditor editor_{captionPanel_};
     Transport transport_{captionPanel_, [this] { captionPanel_.focusSelectedRow(); }};

@@ -83,11 +83,12 @@ void CaptionPanel::message(const wchar_t* text) { showMessage(hwnd(), text); }
 void CaptionPanel::updateGeometry() {
     RECT window{};
     GetWindowRect(hwnd(), &window);
-    editWidth_ = (window.right - window.left) - kEditWidthMargin;
+    editWidth_ = (window.right - window.left) - scaled(kEditWidthMargin);
     RECT client{};
     GetClientRect(hwnd(), &client);
     clientBottom_ = client.bottom;
-    viewRows_ = std::max(kVisibleRows, static_cast<int>((client.bottom + kRowHeight - 1) / kRowHeight));
+    const int height = rowHeight();
+    viewRows_ = std::max(kVisibleRows, static_cast<int>((client.bottom + height - 1) / height));
 }
 
 bool CaptionPanel::moveView(int newTop) {
@@ -304,6 +305,12 @@ void CaptionPanel::ensureRowVisible(int row) {
 void CaptionPanel::focusSelectedRow() {
     if (!hasSelection()) return;
     if (const RowControls::ControlSet* set = ownControls(selectedRow_)) SetFocus(set->edit);
+}
+
+void CaptionPanel::setDpi(UINT dpi) {
+    if (dpi == 0 || dpi == dpi_) return;
+    dpi_ = dpi;
+    if (hwnd()) layoutRows();
 }
 
 void CaptionPanel::layoutRows() {

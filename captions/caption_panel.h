@@ -37,6 +37,12 @@ public:
 
     // Creates the panel window as a child of parent at (310, 20)-(880, 305).
     HWND create(HWND parent, HINSTANCE instance);
+    // The DPI the rows are sized for (their 96-DPI sizes scaled); the rows are laid
+    // out again when it changes.
+    void setDpi(UINT dpi);
+    UINT dpi() const noexcept { return dpi_; }
+    // A row's height at the panel's DPI.
+    int rowHeight() const noexcept { return scaled(kRowHeight); }
 
     // The document the panel shows. Only the caption editor changes it, inside a
     // change, and the panel's own row operations.
@@ -138,7 +144,11 @@ private:
     void setScrollPosition(int position);
     void redrawFrame();
 
-    RowView view() const noexcept { return RowView{topRow_, viewRows_, editWidth_, clientBottom_}; }
+    RowView view() const noexcept {
+        return RowView{topRow_,         viewRows_,           editWidth_,         clientBottom_,
+                       scaled(kRowHeight), scaled(RowControls::kMarkerWidth), scaled(RowControls::kLabelWidth)};
+    }
+    int scaled(int size96) const noexcept { return MulDiv(size96, static_cast<int>(dpi_), 96); }
     const RowControls::ControlSet* ownControls(int row) { return controls_.own(row, view()); }
     void updateControls() { controls_.update(view()); }
     const std::u16string& labelTextOf(int row) const;
@@ -157,6 +167,7 @@ private:
     ControlFactory createControl_;
     HINSTANCE instance_ = nullptr;
     int editWidth_ = 0;
+    UINT dpi_ = 96;
     int clientBottom_ = 0;
     int viewRows_ = kVisibleRows;
     // Set while the panel itself writes into its controls: their notifications are

@@ -12,8 +12,6 @@ namespace {
 constexpr DWORD kRowExStyle = WS_EX_WINDOWEDGE;
 constexpr DWORD kStaticStyle = WS_CHILD | WS_VISIBLE | WS_BORDER;
 constexpr DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
-constexpr int kMarkerWidth = 17;
-constexpr int kLabelWidth = 90;
 
 // Markers keep 800 + i below row 200 and labels 300 + i below row 500; from there
 // on those ids would reach the edit boxes (1000 + i) and the markers, so later rows
@@ -28,7 +26,7 @@ constexpr int kLateLabelBase = 40000;
 // panel after every single move; the panel is drawn once when they are all in place.
 constexpr UINT kMoveFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS | SWP_DEFERERASE;
 
-int topOf(int row, const RowView& view) { return (row - view.topRow) * RowControls::kRowHeight; }
+int topOf(int row, const RowView& view) { return (row - view.topRow) * view.rowHeight; }
 
 }  // namespace
 
@@ -241,16 +239,18 @@ bool RowControls::make(int row, const RowView& view) {
     set.idRow = row;
     set.y = y;
     set.editWidth = editWidth;
+    set.rowHeight = view.rowHeight;
     set.visible = view.contains(row);
     const DWORD hidden = set.visible ? 0 : WS_VISIBLE;
     {
         FillingGuard guard(filling_);
         set.marker = create_(parent_, ControlRequest{kRowExStyle, L"STATIC", L" >", kStaticStyle & ~hidden, 0, y,
-                                                      kMarkerWidth, kRowHeight, markerId(row)});
-        set.edit = create_(parent_, ControlRequest{kRowExStyle, L"EDIT", L"", kEditStyle & ~hidden, kMarkerWidth, y,
-                                                    editWidth, kRowHeight, editId(row)});
+                                                      view.markerWidth, view.rowHeight, markerId(row)});
+        set.edit = create_(parent_, ControlRequest{kRowExStyle, L"EDIT", L"", kEditStyle & ~hidden, view.markerWidth,
+                                                    y, editWidth, view.rowHeight, editId(row)});
         set.label = create_(parent_, ControlRequest{kRowExStyle, L"STATIC", L"", kStaticStyle & ~hidden,
-                                                     editWidth + kMarkerWidth, y, kLabelWidth, kRowHeight, labelId(row)});
+                                                     editWidth + view.markerWidth, y, view.labelWidth, view.rowHeight,
+                                                     labelId(row)});
         if (!set.marker || !set.edit || !set.label) {
             for (HWND control : {set.edit, set.label, set.marker}) {
                 if (control) DestroyWindow(control);
@@ -292,17 +292,18 @@ bool RowControls::place(ControlSet& set, const RowView& view) {
     if (view.contains(set.row)) flush(set);
     UINT flags = kMoveFlags;
     if (view.contains(set.row)) {
-        if (set.visible && set.y == y && set.editWidth == editWidth) return false;
+        if (set.visible && set.y == y && set.editWidth == editWidth && set.rowHeight == view.rowHeight) return false;
         if (!set.visible) flags |= SWP_SHOWWINDOW;
     } else {
-        if (!set.visible && (set.y <= -kRowHeight || set.y >= view.clientBottom)) return false;
+        if (!set.visible && (set.y <= -view.rowHeight || set.y >= view.clientBottom)) return false;
         if (set.visible) flags |= SWP_HIDEWINDOW;
     }
-    SetWindowPos(set.marker, nullptr, 0, y, kMarkerWidth, kRowHeight, flags);
-    SetWindowPos(set.edit, nullptr, kMarkerWidth, y, editWidth, kRowHeight, flags);
-    SetWindowPos(set.label, nullptr, editWidth + kMarkerWidth, y, kLabelWidth, kRowHeight, flags);
+    SetWindowPos(set.marker, nullptr, 0, y, view.markerWidth, view.rowHeight, flags);
+    SetWindowPos(set.edit, nullptr, view.markerWidth, y, editWidth, view.rowHeight, flags);
+    SetWindowPos(set.label, nullptr, editWidth + view.markerWidth, y, view.labelWidth, view.rowHeight, flags);
     set.y = y;
     set.editWidth = editWidth;
+    set.rowHeight = view.rowHeight;
     set.visible = view.contains(set.row);
     return true;
 }

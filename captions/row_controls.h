@@ -36,6 +36,11 @@ struct RowView {
     int rows = 0;  // rows the client area has room for
     int editWidth = 0;
     int clientBottom = 0;
+    // The row's height and the widths of its marker and label, at the panel's DPI
+    // (RowControls' constants at 96 DPI).
+    int rowHeight = 25;
+    int markerWidth = 17;
+    int labelWidth = 90;
     bool contains(int row) const noexcept { return row >= topRow && row < topRow + rows; }
 };
 
@@ -55,7 +60,10 @@ private:
 
 class RowControls {
 public:
+    // A row's height and the widths of its marker and label at 96 DPI.
     static constexpr int kRowHeight = 25;
+    static constexpr int kMarkerWidth = 17;
+    static constexpr int kLabelWidth = 90;
     using Factory = std::function<HWND(HWND parent, const ControlRequest&)>;
 
     // A marker box, an edit box and a label, showing one row or, while free, hidden
@@ -73,6 +81,7 @@ public:
         bool visible = true;       // shown: the row is in view
         int y = 0;                 // where the controls were last placed
         int editWidth = 0;
+        int rowHeight = 0;
     };
 
     // create makes the controls; filling is set while the controls are written to, so

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -75,6 +76,13 @@ void expectPopup(HMENU bar, int index, const wchar_t* title, const std::vector<M
 std::wstring childText(HWND parent, int id) {
     HWND child = GetDlgItem(parent, id);
     return child ? windowText(child) : L"<missing>";
+}
+
+RECT childRectOf(HWND parent, HWND child) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
 }
 
 HWND findDialogChild(HWND main, int controlId) {
@@ -220,6 +228,57 @@ TEST(Smoke, TimelineDrawsTheFilmsSoundWhereItIs) {
     EXPECT_NEAR(last / width, 4.0 / 6, 0.03);
 
     SendMessageW(timeline, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(answerCloseRequest(main, IDOK, 20000).empty());
+    DWORD code = 99;
+    EXPECT_TRUE(program.waitExit(30000, code));
+}
+
+// The window laid out at the screen's DPI (96 in the plain run, 144 in the run at
+// another DPI): the player, the panels and the caption panel stand at their 96-DPI
+// places scaled, the caption panel and its headers keep to the client area, every
+// control of the two panels is shown whole inside it, and the rows are scaled.
+TEST(Smoke, LayoutFitsAtTheScreensDpi) {
+    Program program;
+    ASSERT_TRUE(program.started());
+    HWND main = waitForMainWindow(60000);
+    ASSERT_TRUE(main);
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    const auto px = [dpi](int size96) { return MulDiv(size96, dpi, 96); };
+    RECT client{};
+    GetClientRect(main, &client);
+
+    HWND transport = findDialogChild(main, IDC_SEEK_SLIDER);
+    HWND commands = findDialogChild(main, IDC_SORT_BY_TIME);
+    HWND captions = FindWindowExW(main, nullptr, L"scrollwindow", nullptr);
+    HWND header = GetDlgItem(main, IDC_START_TIME_HEADER);
+    ASSERT_TRUE(transport && commands && captions && header);
+    const struct {
+        HWND window;
+        int x, y;
+    } places[] = {{transport, 0, 310}, {commands, 310, 323}, {captions, 310, 20}};
+    for (const auto& place : places) {
+        const RECT r = childRectOf(main, place.window);
+        EXPECT_NEAR(r.left, px(place.x), 1) << place.x;
+        EXPECT_NEAR(r.top, px(place.y), 1) << place.y;
+    }
+    for (HWND window : {captions, header}) {
+        const RECT r = childRectOf(main, window);
+        EXPECT_LE(r.right, client.right + 1);
+    }
+    for (HWND panel : {transport, commands}) {
+        for (HWND control = GetWindow(panel, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+            if (!IsWindowVisible(control)) continue;
+            const RECT r = childRectOf(main, control);
+            EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom)
+                << "control " << GetDlgCtrlID(control) << " is cut off at " << dpi << " DPI";
+        }
+    }
+    HWND row = GetDlgItem(captions, IDC_ROW_EDIT_BASE);
+    ASSERT_TRUE(row);
+    const RECT rowRect = childRectOf(captions, row);
+    EXPECT_EQ(rowRect.bottom - rowRect.top, px(25));
     EXPECT_FALSE(answerCloseRequest(main, IDOK, 20000).empty());
     DWORD code = 99;
     EXPECT_TRUE(program.waitExit(30000, code));
