@@ -97,7 +97,7 @@ function(zav_add_wine_test name)
   set_tests_properties(${name}_rest PROPERTIES LABELS wine TIMEOUT 600 RESOURCE_LOCK desktop)
 endfunction()
 
-foreach(dir tests/win tests/win/player tests/win/captions tests/win/resources)
+foreach(dir tests/win tests/win/player tests/win/captions tests/win/resources tests/win/package)
   if(EXISTS ${ZAV_ROOT}/${dir}/CMakeLists.txt)
     add_subdirectory(${ZAV_ROOT}/${dir} ${CMAKE_BINARY_DIR}/${dir})
   endif()
