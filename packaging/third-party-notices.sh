@@ -37,11 +37,11 @@ statically, so it carries parts of these libraries:
 
   1. The MinGW-w64 runtime (C runtime start-up code and library, and winpthreads,
      the POSIX threads library), by the mingw-w64 project and others: the ZPL-2.1,
-     expat (MIT), BSD and public-domain terms listed in part 1.
+     expat (MIT), BSD and public-domain terms listed in section 1.
   2. GCC's runtime libraries libgcc and libstdc++, by the Free Software Foundation:
      the GNU General Public License version 3 with the GCC Runtime Library Exception
-     version 3.1 (part 2), the exception that lets programs compiled with GCC be
-     distributed on terms of their own. The GPL version 3 follows as part 3.
+     version 3.1 (section 2), the exception that lets programs compiled with GCC be
+     distributed on terms of their own. The GPL version 3 follows as section 3.
 
 The texts below are those the Debian packages of that toolchain carry.
 
