@@ -1,4 +1,5 @@
-# ZAV Caption: `make run` starts the editor, `make test` runs every suite.
+# ZAV Caption: `make run` starts the editor, `make test` runs every suite, `make dist`
+# makes the Windows packages.
 # Both install the Debian packages they need first (only what is missing).
 
 SHELL := /bin/bash
@@ -11,11 +12,12 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 PACKAGES := cmake make g++ g++-mingw-w64-x86-64 wine64 xvfb xauth ffmpeg imagemagick \
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad \
-  gstreamer1.0-plugins-ugly gstreamer1.0-libav fonts-wine googletest clang libbenchmark-dev libclang-rt-14-dev
+  gstreamer1.0-plugins-ugly gstreamer1.0-libav fonts-wine googletest clang libbenchmark-dev libclang-rt-14-dev \
+  wixl msitools zip
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build build-win build-native prefix register run test test-native test-win bench clean
+.PHONY: all deps build build-win build-native prefix register run test test-native test-win bench dist clean
 
 all: build
 
@@ -85,5 +87,10 @@ bench: build register
 	cmake --build $(WIN_BUILD) -j$(JOBS) --target panel_bench timeline_bench sound_decode_bench
 	$(ROOT)/tools/run-benchmarks
 
+# The Windows packages, dist/ZAVCaption-VERSION.msi and dist/ZAVCaption-VERSION-portable.zip,
+# VERSION being project()'s in CMakeLists.txt (packaging/make-packages.sh).
+dist: build-win
+	$(ROOT)/packaging/make-packages.sh $(WIN_BUILD) $(ROOT)/dist
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ROOT)/dist

@@ -24,7 +24,15 @@ target_link_libraries(zavapp PUBLIC zavcore ${ZAV_WIN_LIBS})
 add_library(zavres OBJECT ${ZAV_ROOT}/resources/zavcaption.rc)
 target_include_directories(zavres PRIVATE ${ZAV_ROOT})
 
-add_executable(ZAVCaption WIN32 ${ZAV_ROOT}/app/main.cpp $<TARGET_OBJECTS:zavres>)
+# The version (project() in the top CMakeLists.txt) for the program's version
+# resource, and as plain text for packaging/make-packages.sh (make dist).
+configure_file(${ZAV_ROOT}/resources/zav_version.h.in ${CMAKE_BINARY_DIR}/generated/zav_version.h @ONLY)
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/zav_version.txt CONTENT "@PROJECT_VERSION@\n" @ONLY)
+set_source_files_properties(${ZAV_ROOT}/resources/version.rc PROPERTIES
+  OBJECT_DEPENDS ${CMAKE_BINARY_DIR}/generated/zav_version.h)
+
+add_executable(ZAVCaption WIN32 ${ZAV_ROOT}/app/main.cpp ${ZAV_ROOT}/resources/version.rc $<TARGET_OBJECTS:zavres>)
+target_include_directories(ZAVCaption PRIVATE ${CMAKE_BINARY_DIR}/generated)
 target_link_libraries(ZAVCaption PRIVATE zavapp)
 if(MINGW)
   target_link_options(ZAVCaption PRIVATE -municode)
@@ -89,7 +97,7 @@ function(zav_add_wine_test name)
   set_tests_properties(${name}_rest PROPERTIES LABELS wine TIMEOUT 600 RESOURCE_LOCK desktop)
 endfunction()
 
-foreach(dir tests/win tests/win/player tests/win/captions tests/win/resources)
+foreach(dir tests/win tests/win/player tests/win/captions tests/win/resources tests/win/package)
   if(EXISTS ${ZAV_ROOT}/${dir}/CMakeLists.txt)
     add_subdirectory(${ZAV_ROOT}/${dir} ${CMAKE_BINARY_DIR}/${dir})
   endif()
