@@ -2,6 +2,7 @@
 
 #include "core/text_encoding.h"
 #include "win/ansi_code_page.h"
+#include "win/dpi.h"
 #include "win/settings.h"
 
 #include <commctrl.h>
@@ -103,7 +104,9 @@ void CheckWindow::open(HWND owner) {
         settings_ = parseCheckSettings(utf16ToUtf8(fromWide(settings::readString(kSettingsValue, L""))));
         allLanguages_ = settings::readNumber(kAllLanguagesValue, 0) != 0;
         const std::optional<RECT> place = settings::readPlacement(kPlacementValue);
-        const RECT rect = place ? *place : RECT{120, 120, 120 + 620, 120 + 360};
+        const UINT dpi = dpiOf(owner);
+        const RECT rect = place ? *place
+                                : RECT{scaled(120, dpi), scaled(120, dpi), scaled(120 + 620, dpi), scaled(120 + 360, dpi)};
         const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
         if (!createWindow(instance, WS_EX_TOOLWINDOW, L"Check Captions", WS_OVERLAPPEDWINDOW, rect.left, rect.top,
                           rect.right - rect.left, rect.bottom - rect.top, owner, nullptr))
@@ -142,31 +145,34 @@ void CheckWindow::createChildren() {
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         column.pszText = const_cast<wchar_t*>(kColumns[i].title);
-        column.cx = kColumns[i].width;
+        column.cx = scaled(kColumns[i].width, dpiOf(hwnd()));
         column.iSubItem = i;
         ListView_InsertColumn(list_, i, &column);
     }
     status_ = makeChild(hwnd(), L"STATIC", L"", SS_LEFTNOWORDWRAP, kStatusId, font_);
 }
 
-// Sizes in 96-DPI units.
+// Sizes in 96-DPI units, scaled by the window's DPI; the width and height given
+// relative to the client area's are scaled before they are taken from it.
 void CheckWindow::layout() {
     RECT client{};
     GetClientRect(hwnd(), &client);
+    const UINT dpi = dpiOf(hwnd());
+    const auto s = [dpi](int size96) { return scaled(size96, dpi); };
     const int w = client.right;
     const int h = client.bottom;
     const auto place = [](HWND window, int x, int y, int width, int height) {
         MoveWindow(window, x, y, std::max(width, 0), std::max(height, 0), TRUE);
     };
-    place(labels_[0], 8, 11, 48, 16);
-    place(profile_, 58, 8, 110, 200);
-    place(labels_[1], 180, 11, 95, 16);
-    place(frameRate_, 278, 8, 80, 200);
-    place(allLanguagesBox_, 372, 9, 110, 20);
-    place(labels_[2], 8, 41, 48, 16);
-    place(limits_, 58, 38, w - 66, 22);
-    place(list_, 8, 68, w - 16, h - 68 - 30);
-    place(status_, 8, h - 24, w - 16, 18);
+    place(labels_[0], s(8), s(11), s(48), s(16));
+    place(profile_, s(58), s(8), s(110), s(200));
+    place(labels_[1], s(180), s(11), s(95), s(16));
+    place(frameRate_, s(278), s(8), s(80), s(200));
+    place(allLanguagesBox_, s(372), s(9), s(110), s(20));
+    place(labels_[2], s(8), s(41), s(48), s(16));
+    place(limits_, s(58), s(38), w - s(66), s(22));
+    place(list_, s(8), s(68), w - s(16), h - s(68 + 30));
+    place(status_, s(8), h - s(24), w - s(16), s(18));
 }
 
 LRESULT CheckWindow::onSize(WPARAM, LPARAM) {
@@ -176,8 +182,9 @@ LRESULT CheckWindow::onSize(WPARAM, LPARAM) {
 
 LRESULT CheckWindow::onGetMinMaxInfo(WPARAM, LPARAM lParam) {
     auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-    info->ptMinTrackSize.x = kMinWidth;
-    info->ptMinTrackSize.y = kMinHeight;
+    const UINT dpi = dpiOf(hwnd());
+    info->ptMinTrackSize.x = scaled(kMinWidth, dpi);
+    info->ptMinTrackSize.y = scaled(kMinHeight, dpi);
     return 0;
 }
 
