@@ -10,6 +10,8 @@
 
 #include <functional>
 
+#include "tests/win/bench_clock.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -17,16 +19,7 @@
 
 namespace {
 
-double nowMs() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using zav::test::nowMs;
 
 void pumpMessages() {
     MSG msg;

@@ -3,6 +3,8 @@
 // milliseconds; and the envelope's memory for the film's sound.
 #include "playback/timeline_paint.h"
 
+#include "tests/win/bench_clock.h"
+
 #include <windows.h>
 
 #include <cmath>
@@ -13,16 +15,7 @@
 
 namespace {
 
-double nowMs() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using zav::test::nowMs;
 
 }  // namespace
 

@@ -1,0 +1,19 @@
+#pragma once
+// The clock of the Wine-side benchmarks: milliseconds from the performance counter.
+
+#include <windows.h>
+
+namespace zav::test {
+
+inline double nowMs() {
+    static const LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+}  // namespace zav::test
