@@ -84,6 +84,10 @@ public:
     void recordTyping();
     void clearHistory();
     const DocumentHistory& history() const noexcept { return history_; }
+    // The document as it stands, typing not yet stored included, with the shown
+    // language, the selected row and the first row in view. Shares with the state
+    // the history last saw whatever equals it.
+    std::shared_ptr<const DocumentState> currentState() const { return capture(true); }
     // True while the edit box of the row shows text that differs from the row's text
     // in the document: typing that no command has stored yet.
     bool hasUnstoredTyping(int row) const;

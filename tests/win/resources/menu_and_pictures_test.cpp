@@ -53,7 +53,9 @@ const std::vector<Popup>& mainMenuLayout() {
           {L"&Timeline\tCtrl+T", IDM_TIMELINE},
           {L"S&nap to Speech", IDM_SNAP_TO_SPEECH},
           {L"Snap &Selected Caption", IDM_SNAP_SELECTED},
-          {L"Snap &All Captions to Speech", IDM_SNAP_ALL}}},
+          {L"Snap &All Captions to Speech", IDM_SNAP_ALL},
+          // The settings of the recovery copies.
+          {L"&Recovery Copies...", IDM_RECOVERY_SETTINGS}}},
         {L"MS Producer",
          {{L"Open Producer Movie", IDM_OPEN_PRODUCER_MOVIE}, {L"Export to Producer", IDM_EXPORT_TO_PRODUCER}}},
         {L"Help",
