@@ -165,6 +165,23 @@ TEST_F(RecoveryTest, ACopyRestoresTheSameWorkOrIsSetAside) {
     EXPECT_EQ(files(L"unreadable *.zavrecovery").size(), 1u);
 }
 
+TEST_F(RecoveryTest, ATranscriptComesBackInTranscriptMode) {
+    SendMessageW(window->hwnd(), WM_COMMAND, IDM_NEW_TRANSCRIPT_FILE, 0);
+    const std::wstring text = L"First line\r\n\tSecond line \u00E9";
+    SetWindowTextW(GetDlgItem(window->hwnd(), IDC_TRANSCRIPT_WINDOW), text.c_str());
+    advance(5);
+    crash();
+    ui.boxAnswers.push_back(IDYES);
+    start();
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_NE(ui.boxes[0].text.find(L"; it holds a transcript of 26 characters."), std::wstring::npos);
+    HWND transcript = GetDlgItem(window->hwnd(), IDC_TRANSCRIPT_WINDOW);
+    ASSERT_TRUE(transcript);
+    wchar_t shown[64] = {};
+    GetWindowTextW(transcript, shown, 64);
+    EXPECT_EQ(shown, text);
+}
+
 TEST_F(RecoveryTest, AFailingDiskIsReportedOnceAndTheSettingsAreKept) {
     {
         zav::WriteFailureForTesting failure(0);
