@@ -156,6 +156,7 @@ private:
     // Recovery (main_window_recovery.cpp): what a copy holds, putting a copy back,
     // and the start and clean end of the copies.
     RecoveryCopy recoveryContent() const;
+    std::wstring recoveryFingerprint() const;
     void restoreRecoveryCopy(const RecoveryCopy& copy);
     void startRecovery();
     // The quit confirmation was answered OK: the window goes.
@@ -179,7 +180,8 @@ private:
     // The file the transcript was last saved to or opened from.
     std::wstring transcriptName_;
     RecoveryKeeper recovery_{{[this] { return recoveryContent(); },
-                              [this](const RecoveryCopy& copy) { restoreRecoveryCopy(copy); }}};
+                              [this](const RecoveryCopy& copy) { restoreRecoveryCopy(copy); },
+                              [this] { return recoveryFingerprint(); }}};
 };
 
 }  // namespace zav

@@ -10,6 +10,9 @@
 #include "win/ansi_code_page.h"
 #include "win/window_text.h"
 
+#include <algorithm>
+#include <string>
+
 namespace zav {
 namespace {
 
@@ -27,6 +30,21 @@ RecoveryCopy MainWindow::recoveryContent() const {
         copy.transcriptName = fromWide(transcriptName_);
     }
     return copy;
+}
+
+// The editor's revision, where the user is, the rows in view as their boxes show
+// them (typing not yet stored is only ever there), the film and the transcript.
+std::wstring MainWindow::recoveryFingerprint() const {
+    const CaptionDocument& document = captionPanel_.document();
+    std::wstring key = std::to_wstring(editor_.revision()) + L' ' + std::to_wstring(captionPanel_.selectedRow()) +
+                       L' ' + std::to_wstring(captionPanel_.topRow()) + L' ' +
+                       std::to_wstring(document.currentLanguage()) + L' ' + std::to_wstring(document.rowCount()) +
+                       L'\n' + transport_.mediaPath() + L'\n';
+    const int end = std::min(captionPanel_.topRow() + CaptionPanel::kVisibleRows, document.rowCount());
+    for (int row = std::max(captionPanel_.topRow(), 0); row < end; ++row)
+        key += toWide(captionPanel_.shownText(row)) + L'\n';
+    if (transcriptWindow_) key += L"transcript\n" + windowText(transcriptWindow_) + L'\n' + transcriptName_;
+    return key;
 }
 
 void MainWindow::restoreRecoveryCopy(const RecoveryCopy& copy) {

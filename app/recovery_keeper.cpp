@@ -51,6 +51,11 @@ void RecoveryKeeper::start(HWND owner) {
     if (folder.empty()) return;
     recovery::ensureFolder(folder);
     owner_ = std::make_unique<recovery::CopyOwner>(folder);
+    takeBaseline();
+}
+
+void RecoveryKeeper::takeBaseline() {
+    fingerprint_ = hooks_.fingerprint ? hooks_.fingerprint() : std::wstring();
     seen_ = copied_ = hooks_.content();
 }
 
@@ -58,7 +63,7 @@ bool RecoveryKeeper::offerRestore() {
     if (!owner_ || busy_) return false;
     busy_ = true;
     // The window has settled (shown, focused): what it shows now needs no copy.
-    seen_ = copied_ = hooks_.content();
+    takeBaseline();
     bool restored = false;
     for (const recovery::OrphanedCopy& orphan : recovery::orphanedCopies(recovery::folder())) {
         const std::optional<std::string> bytes = readFileBytes(orphan.path);
@@ -85,7 +90,7 @@ bool RecoveryKeeper::offerRestore() {
         // the work.
         if (!MoveFileExW(orphan.path.c_str(), owner_->path().c_str(), MOVEFILE_REPLACE_EXISTING))
             recovery::setAside(orphan.path, L"restored");
-        seen_ = copied_ = hooks_.content();
+        takeBaseline();
         schedule_.settled();
     }
     busy_ = false;
@@ -96,13 +101,19 @@ void RecoveryKeeper::tick() {
     if (!owner_ || busy_) return;
     busy_ = true;
     collect(false);
-    RecoveryCopy content = hooks_.content();
-    if (!sameRecoveryContent(content, seen_)) {
-        schedule_.changed(now());
-        seen_ = content;
+    // The content is taken only when something it holds may have changed: on a
+    // long document that is the costly part of a tick.
+    std::wstring fingerprint = hooks_.fingerprint ? hooks_.fingerprint() : std::wstring();
+    if (!hooks_.fingerprint || fingerprint != fingerprint_) {
+        fingerprint_ = std::move(fingerprint);
+        RecoveryCopy content = hooks_.content();
+        if (!sameRecoveryContent(content, seen_)) {
+            schedule_.changed(now());
+            seen_ = std::move(content);
+        }
     }
-    if (!writing_.valid() && sameRecoveryContent(content, copied_)) schedule_.settled();
-    if (!writing_.valid() && schedule_.due(now())) launch(std::move(content));
+    if (!writing_.valid() && sameRecoveryContent(seen_, copied_)) schedule_.settled();
+    if (!writing_.valid() && schedule_.due(now())) launch(seen_);
     busy_ = false;
 }
 

@@ -36,6 +36,9 @@ public:
         std::function<RecoveryCopy()> content;
         // Puts a copy's work back, as one step of the history.
         std::function<void(const RecoveryCopy&)> restore;
+        // Cheap to take on every tick: while it stays the same, so does the content,
+        // and the tick takes no content at all.
+        std::function<std::wstring()> fingerprint;
     };
     using Clock = std::function<std::int64_t()>;
 
@@ -81,6 +84,8 @@ private:
     void waitForWrite();
     void launch(RecoveryCopy content);
     void reportFailure();
+    // Takes the content as the baseline: it needs no copy.
+    void takeBaseline();
     std::int64_t now() const { return clock_(); }
 
     Hooks hooks_;
@@ -94,6 +99,7 @@ private:
     RecoveryCopy seen_;
     RecoveryCopy copied_;
     RecoveryCopy inFlight_;
+    std::wstring fingerprint_;
     std::future<Outcome> writing_;
     bool busy_ = false;
     bool failureReported_ = false;
