@@ -1,5 +1,6 @@
 // A recovery copy of 3,000 rows in two languages: made into bytes (what the worker
 // thread does before it writes) and read back (what a start-up after a crash does).
+#include "bench/latin1_code_page.h"
 #include "core/recovery_copy.h"
 
 #include <benchmark/benchmark.h>
@@ -38,6 +39,18 @@ void makeCopyBytes(benchmark::State& state) {
     state.counters["bytes"] = static_cast<double>(bytes);
 }
 BENCHMARK(makeCopyBytes)->Unit(benchmark::kMillisecond);
+
+// What the window's thread does on a tick after a change: the document as a state,
+// sharing what equals the state taken before.
+void takeContent(benchmark::State& state) {
+    const zav::RecoveryCopy copy = longCopy();
+    const zav::bench::Latin1 codePage;
+    zav::CaptionDocument document = zav::documentOf(copy.document, codePage);
+    const zav::DocumentState previous = zav::captureState(document, nullptr, nullptr);
+    document.setText(0, 1500, u"one caption typed");
+    for (auto _ : state) benchmark::DoNotOptimize(zav::captureState(document, nullptr, &previous).rowCount());
+}
+BENCHMARK(takeContent)->Unit(benchmark::kMillisecond);
 
 void readCopyBack(benchmark::State& state) {
     const std::string bytes = zav::recoveryCopyBytes(longCopy());

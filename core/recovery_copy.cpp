@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -169,14 +170,15 @@ double readNumber(std::string_view s) {
     char* end = nullptr;
     errno = 0;
     const double value = std::strtod(text.c_str(), &end);
-    if (end != text.c_str() + text.size() || errno == ERANGE) throw Unreadable{"a bad number"};
+    if (end != text.c_str() + text.size() || errno == ERANGE || !std::isfinite(value))
+        throw Unreadable{"a bad number"};
     return value;
 }
 
 int readInteger(std::string_view s) {
     const double value = readNumber(s);
-    if (value != static_cast<double>(static_cast<long>(value)) || value < -1 || value > 1e9)
-        throw Unreadable{"a bad number"};
+    // The range first: a cast of a number beyond it would be undefined.
+    if (!(value >= -1 && value <= 1e9) || value != std::floor(value)) throw Unreadable{"a bad number"};
     return static_cast<int>(value);
 }
 
@@ -276,6 +278,8 @@ private:
     }
 
     void finish() {
+        // A name belongs to a transcript: without one it means nothing.
+        if (!copy_.transcriptMode) copy_.transcriptName.clear();
         DocumentState& state = copy_.document;
         state.times = std::make_shared<const std::vector<double>>(std::move(times_));
         for (std::size_t l = 0; l < texts_.size(); ++l)

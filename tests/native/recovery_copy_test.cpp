@@ -91,6 +91,8 @@ TEST(RecoveryCopy, DamagedCopiesAreRefusedWithTheReason) {
         {"ZAV Caption recovery copy 2\nend\n", "not a recovery copy"},
         {good.substr(0, good.size() - 4), "the copy is cut short"},
         {replaced("row 0.10000000000000001\t", "row x\t"), "line 10: a bad number"},
+        {replaced("row 0.10000000000000001\t", "row nan\t"), "line 10: a bad number"},
+        {replaced("selected 2", "selected 28888888888888888888888"), "line 5: a bad number"},
         {replaced("row 0.10000000000000001\t", "row 0.1\tone more\t"), "line 10: a row with another number of texts"},
         {replaced("Plain", "Pl\\qain"), "line 11: a bad escape"},
         {replaced("Plain", "Pl\\u00"), "line 11: an escape is cut short"},
