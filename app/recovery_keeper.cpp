@@ -55,8 +55,8 @@ void RecoveryKeeper::start(HWND owner) {
 }
 
 void RecoveryKeeper::takeBaseline() {
-    fingerprint_ = hooks_.fingerprint ? hooks_.fingerprint() : std::wstring();
-    seen_ = copied_ = hooks_.content();
+    fingerprint_ = hooks_.fingerprint();
+    copied_ = hooks_.content();
 }
 
 bool RecoveryKeeper::offerRestore() {
@@ -101,19 +101,22 @@ void RecoveryKeeper::tick() {
     if (!owner_ || busy_) return;
     busy_ = true;
     collect(false);
-    // The content is taken only when something it holds may have changed: on a
-    // long document that is the costly part of a tick.
-    std::wstring fingerprint = hooks_.fingerprint ? hooks_.fingerprint() : std::wstring();
-    if (!hooks_.fingerprint || fingerprint != fingerprint_) {
+    // A moved fingerprint is a change; the content itself, costly on a long
+    // document, is taken only once a copy is due: after the user has rested, or
+    // once an interval.
+    std::wstring fingerprint = hooks_.fingerprint();
+    if (fingerprint != fingerprint_) {
         fingerprint_ = std::move(fingerprint);
+        schedule_.changed(now());
+    }
+    if (!writing_.valid() && schedule_.due(now())) {
         RecoveryCopy content = hooks_.content();
-        if (!sameRecoveryContent(content, seen_)) {
-            schedule_.changed(now());
-            seen_ = std::move(content);
+        if (sameRecoveryContent(content, copied_)) {
+            schedule_.settled();
+        } else {
+            launch(std::move(content));
         }
     }
-    if (!writing_.valid() && sameRecoveryContent(seen_, copied_)) schedule_.settled();
-    if (!writing_.valid() && schedule_.due(now())) launch(seen_);
     busy_ = false;
 }
 
@@ -182,7 +185,7 @@ void RecoveryKeeper::setChoice(const RecoveryChoice& choice) {
     if (!choice.enabled && owner_) {
         collect(true);
         DeleteFileW(owner_->path().c_str());
-        copied_ = seen_;
+        copied_ = hooks_.content();
     }
     // Turned on again, the work as it stands is copied soon.
     if (turnedOn) {

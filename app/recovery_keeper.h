@@ -1,13 +1,13 @@
 #pragma once
-// Recovery copies of the running program's work. On a steady tick the keeper looks
-// at what the user is working on (the caption document in every language with the
+// Recovery copies of the running program's work. On a steady tick the keeper takes
+// a cheap fingerprint of what the user is working on; a moved fingerprint is a
+// change, and a copy is due a few seconds after the last change, and at least every
+// interval while changes go on (core/recovery_schedule.h). Only then is the content
+// taken on the window's thread (the caption document in every language with the
 // shown language and the selection, the open film, the transcript in transcript
-// mode); once that differs from the last copy, a new copy is due a few seconds
-// after the last change, and at least every interval while changes go on
-// (core/recovery_schedule.h). The content is taken on the window's thread (the
-// document's states are shared, so that costs little); the copy is made into bytes
-// and written through the safe save on a worker thread, one write at a time, so
-// typing never waits for the disk. A write that fails is reported once a run.
+// mode); when it differs from the last copy, it is made into bytes and written
+// through the safe save on a worker thread, one write at a time, so typing never
+// waits for the disk. A write that fails is reported once a run.
 //
 // At start-up the copies of runs that did not end cleanly are offered, newest first
 // (formats/recovery_files.h). Yes puts the work back and makes that copy this run's
@@ -36,8 +36,8 @@ public:
         std::function<RecoveryCopy()> content;
         // Puts a copy's work back, as one step of the history.
         std::function<void(const RecoveryCopy&)> restore;
-        // Cheap to take on every tick: while it stays the same, so does the content,
-        // and the tick takes no content at all.
+        // Cheap to take on every tick (required): while it stays the same, so does
+        // the content.
         std::function<std::wstring()> fingerprint;
     };
     using Clock = std::function<std::int64_t()>;
@@ -94,9 +94,7 @@ private:
     RecoveryChoice choice_;
     RecoverySchedule schedule_;
     Clock clock_;
-    // The content at the last look, and the content of the last copy (at first the
-    // start-up content, which needs none).
-    RecoveryCopy seen_;
+    // The content of the last copy (at first the start-up content, which needs none).
     RecoveryCopy copied_;
     RecoveryCopy inFlight_;
     std::wstring fingerprint_;
