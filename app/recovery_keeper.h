@@ -11,7 +11,8 @@
 //
 // At start-up the copies of runs that did not end cleanly are offered, newest first
 // (formats/recovery_files.h). Yes puts the work back and makes that copy this run's
-// own; No sets it aside under its date. A copy that cannot be read is reported and
+// own (any older copies are then set aside without asking); No sets it aside under
+// its date. A copy that cannot be read is reported and
 // set aside, never deleted. A clean end removes this run's copy.
 
 #include "core/recovery_copy.h"
