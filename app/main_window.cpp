@@ -34,6 +34,8 @@ Table<MainWindow::MessageEntry> MainWindow::messageTable() noexcept {
         {WM_COMMAND, &MainWindow::onCommand},
         {WM_INITMENUPOPUP, &MainWindow::onInitMenuPopup},
         {WM_DPICHANGED, &MainWindow::onDpiChanged},
+        {WM_TIMER, &MainWindow::onTimer},
+        {kOfferRecoveryMessage, &MainWindow::onOfferRecovery},
     };
     return tableOf(entries);
 }
@@ -98,6 +100,7 @@ void MainWindow::createChildren() {
     transport_.setOnMediaOpened([this] { mediaOpened(); });
     CheckMenuItem(menu_, IDM_SNAP_TO_SPEECH, MF_BYCOMMAND | (snapToSpeechEnabled() ? MF_CHECKED : MF_UNCHECKED));
     if (TimelineWindow::wasOpen()) timeline_.open(hwnd());
+    startRecovery();
 }
 
 LRESULT MainWindow::onKeyDown(WPARAM, LPARAM) {
@@ -106,6 +109,8 @@ LRESULT MainWindow::onKeyDown(WPARAM, LPARAM) {
 }
 
 LRESULT MainWindow::onDestroy(WPARAM, LPARAM) {
+    KillTimer(hwnd(), kRecoveryTimer);
+    recovery_.stop();
     transport_.release();
     previewBrush_.reset();
     setHandled(false);
@@ -215,7 +220,7 @@ LRESULT MainWindow::onClose(WPARAM, LPARAM) {
         hwnd(), L"If you haven't saved your work, hit cancel and do so before quitting.  Hit OK to quit.", L"Reminder",
         MB_OKCANCEL);
     if (answer == IDCANCEL) return 0;
-    DestroyWindow(hwnd());
+    quitConfirmed();
     return 1;
 }
 
@@ -312,6 +317,7 @@ void MainWindow::showCaptionMode() {
     if (transcriptWindow_) {
         SendMessageW(transcriptWindow_, WM_CLOSE, 0, 0);
         transcriptWindow_ = nullptr;
+        transcriptName_.clear();
     }
     updateEditMenu();
     for (HWND window : {commandPanel_, captionPanel_.hwnd(), captionHeader_, startTimeHeader_}) {

@@ -6,6 +6,7 @@
 // commands, to which its handlers forward.
 
 #include "app/message_loop.h"
+#include "app/recovery_keeper.h"
 #include "captions/caption_editor.h"
 #include "captions/caption_panel.h"
 #include "captions/check_window.h"
@@ -54,6 +55,11 @@ public:
     TimelineWindow& timelineWindow() noexcept { return timeline_; }
     MovieSound& movieSound() noexcept { return sound_; }
     Transport& transport() noexcept { return transport_; }
+    RecoveryKeeper& recovery() noexcept { return recovery_; }
+    // The id of the timer that drives the recovery copies, and the message that
+    // offers the copies of an earlier run once the window shows.
+    static constexpr UINT_PTR kRecoveryTimer = 0x52C0;
+    static constexpr UINT kOfferRecoveryMessage = WM_APP + 0x52C;
     HWND playerHost() const noexcept { return playerHost_; }
     HWND transportPanel() const noexcept { return transport_.panel(); }
     HWND commandPanel() const noexcept { return commandPanel_; }
@@ -86,6 +92,8 @@ private:
     LRESULT onDpiChanged(WPARAM, LPARAM);
     LRESULT onClose(WPARAM, LPARAM);
     LRESULT onCommand(WPARAM, LPARAM);
+    LRESULT onTimer(WPARAM, LPARAM);
+    LRESULT onOfferRecovery(WPARAM, LPARAM);
 
     // Commands (main_window_commands.cpp), each a forward.
     LRESULT onExit(WPARAM, LPARAM);
@@ -131,6 +139,7 @@ private:
     LRESULT onUndo(WPARAM, LPARAM);
     LRESULT onRedo(WPARAM, LPARAM);
     LRESULT onInitMenuPopup(WPARAM, LPARAM);
+    LRESULT onRecoverySettings(WPARAM, LPARAM);
 
     void createChildren();
     void runInformationDialog(int templateId);
@@ -145,6 +154,14 @@ private:
     // A film has opened: its sound is read when the timeline shows it or stamps snap
     // to its speech.
     void mediaOpened();
+    // Recovery (main_window_recovery.cpp): what a copy holds, putting a copy back,
+    // and the start and clean end of the copies.
+    RecoveryCopy recoveryContent() const;
+    std::wstring recoveryFingerprint() const;
+    void restoreRecoveryCopy(const RecoveryCopy& copy);
+    void startRecovery();
+    // The quit confirmation was answered OK: the window goes.
+    void quitConfirmed();
 
     // A 96-DPI size at the window's DPI.
     int px(int size96) const noexcept { return MulDiv(size96, static_cast<int>(dpi_), 96); }
@@ -165,6 +182,11 @@ private:
     HWND transcriptWindow_ = nullptr;
     HMENU menu_ = nullptr;
     UniqueBrush previewBrush_;
+    // The file the transcript was last saved to or opened from.
+    std::wstring transcriptName_;
+    RecoveryKeeper recovery_{{[this] { return recoveryContent(); },
+                              [this](const RecoveryCopy& copy) { restoreRecoveryCopy(copy); },
+                              [this] { return recoveryFingerprint(); }}};
 };
 
 }  // namespace zav

@@ -52,6 +52,7 @@ Table<MainWindow::CommandEntry> MainWindow::commandTable() noexcept {
         {IDM_OPEN_MEDIA, &MainWindow::onOpenMedia},
         {IDM_EXPORT_SAMI, &MainWindow::onExportSami},
         {IDM_EXIT, &MainWindow::onExit},
+        {IDM_RECOVERY_SETTINGS, &MainWindow::onRecoverySettings},
         {IDM_EXPORT_SUBRIP, &MainWindow::onExportSubRip},
         {IDM_EXPORT_WEBVTT, &MainWindow::onExportWebVtt},
         {IDM_IMPORT_CUE_FILE, &MainWindow::onImportCueFile},
@@ -80,7 +81,7 @@ LRESULT MainWindow::onExit(WPARAM, LPARAM) {
         hwnd(), L"If you haven't saved your work, hit cancel and do so before quitting. Hit OK to quit.", L"Reminder",
         MB_OKCANCEL);
     // Any answer but Cancel, a failed box included, counts as OK.
-    if (answer != IDCANCEL) DestroyWindow(hwnd());
+    if (answer != IDCANCEL) quitConfirmed();
     return 0;
 }
 
@@ -144,8 +145,16 @@ LRESULT MainWindow::onOpenProducerMovie(WPARAM, LPARAM) { openProducerMovie(tran
 LRESULT MainWindow::onExportSami(WPARAM, LPARAM) { exportSami(editor_); return 0; }
 LRESULT MainWindow::onImportSami(WPARAM, LPARAM) { importSami(editor_); return 0; }
 LRESULT MainWindow::onImportTextScript(WPARAM, LPARAM) { importTextScript(editor_); return 0; }
-LRESULT MainWindow::onSaveTranscriptAs(WPARAM, LPARAM) { saveTranscriptAs(transcriptWindow_, hwnd()); return 0; }
-LRESULT MainWindow::onOpenTranscript(WPARAM, LPARAM) { openTranscript(transcriptWindow_, hwnd()); return 0; }
+LRESULT MainWindow::onSaveTranscriptAs(WPARAM, LPARAM) {
+    std::wstring path = saveTranscriptAs(transcriptWindow_, hwnd());
+    if (!path.empty()) transcriptName_ = std::move(path);
+    return 0;
+}
+LRESULT MainWindow::onOpenTranscript(WPARAM, LPARAM) {
+    std::wstring path = openTranscript(transcriptWindow_, hwnd());
+    if (!path.empty()) transcriptName_ = std::move(path);
+    return 0;
+}
 LRESULT MainWindow::onCreateAsx(WPARAM, LPARAM) { createAsx(hwnd()); return 0; }
 LRESULT MainWindow::onExportToProducer(WPARAM, LPARAM) { exportToProducer(captionPanel_.document(), transport_.producerMoviePath(), hwnd()); return 0; }
 LRESULT MainWindow::onExportSubRip(WPARAM, LPARAM) { exportSubRip(editor_); return 0; }

@@ -45,6 +45,7 @@ void CaptionEditor::showLanguage(int index) {
     if (index < 0 || index >= document.languageCount()) return;
     panel_.storeEditTexts();
     document.setCurrentLanguage(index);
+    ++revision_;
     DocumentChange shown;
     shown.shownLanguage = true;
     tellViews(shown);
@@ -76,6 +77,7 @@ void CaptionEditor::historyChanged() {
 
 void CaptionEditor::recordTyping() {
     if (restoring_) return;
+    ++revision_;
     std::shared_ptr<const DocumentState> now = capture(true);
     if (recorded_ && !now->sameDocument(*recorded_)) {
         // The typing is a step of the history now: an edit box's own undo reaching
@@ -114,6 +116,7 @@ void CaptionEditor::beginChange(const wchar_t* name) {
 
 void CaptionEditor::endChange(bool failed) noexcept {
     if (--depth_ > 0) return;
+    ++revision_;
     const wchar_t* name = changeName_;
     changeName_ = nullptr;
     if (restoring_ || !before_) return;
@@ -173,6 +176,7 @@ void CaptionEditor::restore(const DocumentState& state, const std::shared_ptr<co
         explicit Restoring(bool& f) : flag(f) { flag = true; }
         ~Restoring() { flag = false; }
     } restoring(restoring_);
+    ++revision_;
     // Beyond this many rows to add or remove, building the panel afresh is cheaper.
     constexpr int kRowsToFollow = 32;
     pending_ = DocumentChange();

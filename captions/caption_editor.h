@@ -23,6 +23,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -84,6 +85,14 @@ public:
     void recordTyping();
     void clearHistory();
     const DocumentHistory& history() const noexcept { return history_; }
+    // The document as it stands, typing not yet stored included, with the shown
+    // language, the selected row and the first row in view. Shares with the state
+    // the history last saw whatever equals it.
+    std::shared_ptr<const DocumentState> currentState() const { return capture(true); }
+    // Counts the changes, undos, redos, recorded typing and switches of the shown
+    // language: while it stays, the document is as it was (typing still in the edit
+    // boxes aside). Cheap to ask on every tick.
+    std::uint64_t revision() const noexcept { return revision_; }
     // True while the edit box of the row shows text that differs from the row's text
     // in the document: typing that no command has stored yet.
     bool hasUnstoredTyping(int row) const;
@@ -134,6 +143,7 @@ private:
     LanguageCombo languageCombo_;
     std::vector<DocumentView*> views_;
     int depth_ = 0;
+    std::uint64_t revision_ = 0;
     const wchar_t* changeName_ = nullptr;
     bool restoring_ = false;
     DocumentHistory history_;

@@ -13,7 +13,7 @@ endif()
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
-set(ZAV_WIN_LIBS comctl32 comdlg32 ole32 oleaut32 uuid strmiids gdi32 user32 shlwapi advapi32)
+set(ZAV_WIN_LIBS comctl32 comdlg32 ole32 oleaut32 uuid strmiids gdi32 user32 shlwapi advapi32 shell32)
 
 add_library(zavapp STATIC ${ZAV_WIN_SOURCES})
 target_include_directories(zavapp PUBLIC ${ZAV_ROOT})

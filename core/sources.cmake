@@ -15,6 +15,8 @@ list(APPEND ZAV_CORE_SOURCES
   ${ZAV_ROOT}/core/document_change.cpp
   ${ZAV_ROOT}/core/document_history.cpp
   ${ZAV_ROOT}/core/language_name.cpp
+  ${ZAV_ROOT}/core/recovery_copy.cpp
+  ${ZAV_ROOT}/core/recovery_schedule.cpp
   ${ZAV_ROOT}/core/sami_writer.cpp
   ${ZAV_ROOT}/core/sami_import.cpp
   ${ZAV_ROOT}/core/sami_markup.cpp

@@ -24,31 +24,36 @@ std::optional<std::string> chooseTranscriptFile(bool save, const wchar_t* filter
 
 }  // namespace
 
-void saveTranscriptAs(HWND transcript, HWND owner) {
-    if (!transcript) return;
+std::wstring saveTranscriptAs(HWND transcript, HWND owner) {
+    if (!transcript) return std::wstring();
     const std::optional<std::string> ansiPath = chooseTranscriptFile(true, L"TEXT file\0*.txt\0", L"Save As");
-    if (!ansiPath) return;
+    if (!ansiPath) return std::wstring();
     // The window's whole text: its text limit only stops typing, and a longer text
     // opened from a file is saved whole.
     const std::string bytes = transcriptFileBytes(fromWide(windowText(transcript)), ansiCodePage());
     // A name the code page cannot spell converts to nothing, and the extension rule
     // must not turn that into ".txt" in the current folder. A file that could not be
     // written whole (a full disk) is reported, not passed off as saved.
-    if (ansiPath->empty() || !writeFileBytes(withTxtExtension(*ansiPath), bytes))
+    const std::string target = ansiPath->empty() ? std::string() : withTxtExtension(*ansiPath);
+    if (target.empty() || !writeFileBytes(target, bytes)) {
         showMessage(owner, L"Could not save the transcript file");
+        return std::wstring();
+    }
+    return widePathOf(target);
 }
 
-void openTranscript(HWND transcript, HWND owner) {
-    if (!transcript) return;
+std::wstring openTranscript(HWND transcript, HWND owner) {
+    if (!transcript) return std::wstring();
     const std::optional<std::string> ansiPath =
         chooseTranscriptFile(false, L"Transcript\0*.txt\0", L"Open Transcript");
-    if (!ansiPath) return;
+    if (!ansiPath) return std::wstring();
     const std::optional<std::string> bytes = readFileBytes(*ansiPath);
     if (!bytes) {
         showMessage(owner, L"Could not open the transcript file");
-        return;
+        return std::wstring();
     }
     SetWindowTextW(transcript, toWide(transcriptWindowText(*bytes, ansiCodePage())).c_str());
+    return widePathOf(*ansiPath);
 }
 
 }  // namespace zav

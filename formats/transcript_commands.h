@@ -4,11 +4,14 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace zav {
 
 // Each does nothing without a transcript window (the menu offers the commands only
-// while one is open). Message boxes are owned by owner.
-void saveTranscriptAs(HWND transcript, HWND owner);
-void openTranscript(HWND transcript, HWND owner);
+// while one is open). Message boxes are owned by owner. Each gives the path of the
+// file saved or opened, empty when none was.
+std::wstring saveTranscriptAs(HWND transcript, HWND owner);
+std::wstring openTranscript(HWND transcript, HWND owner);
 
 }  // namespace zav

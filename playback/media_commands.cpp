@@ -35,18 +35,22 @@ bool isInProducerProject(const std::wstring& moviePath) {
 
 }  // namespace
 
-void openMedia(Transport& transport, CaptionPanel& captions, HWND owner) {
-    const std::optional<std::wstring> path = OpenMediaDialog().run(owner);
-    if (!path) return;
-    const HRESULT result = putUrl(transport.player(), *path);
+HRESULT openMediaPath(Transport& transport, CaptionPanel& captions, const std::wstring& path) {
+    const HRESULT result = putUrl(transport.player(), path);
     if (result == S_OK) {
-        transport.startOpening(*path);
+        transport.startOpening(path);
         captions.focusSelectedRow();
         ComPtr<IWMPClosedCaption> closedCaption;
         if (SUCCEEDED(transport.player()->get_closedCaption(closedCaption.put())) && closedCaption)
             closedCaption->put_SAMIFileName(makeBstr(L"nolock0013.smi").get());
     }
-    ReportErrorCode(result);
+    return result;
+}
+
+void openMedia(Transport& transport, CaptionPanel& captions, HWND owner) {
+    const std::optional<std::wstring> path = OpenMediaDialog().run(owner);
+    if (!path) return;
+    ReportErrorCode(openMediaPath(transport, captions, *path));
 }
 
 void openProducerMovie(Transport& transport, HWND owner) {

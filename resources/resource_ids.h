@@ -37,11 +37,18 @@
 #define IDM_SNAP_TO_SPEECH 32962
 #define IDM_SNAP_SELECTED 32963
 #define IDM_SNAP_ALL 32964
+// Recovery copies of the work, their settings dialog in the same pop-up.
+#define IDM_RECOVERY_SETTINGS 32965
 
 // Pictures.
 #define IDB_PANEL_ICON 209
 #define IDB_ABOUT_PICTURE 222
 #define IDI_MAIN_ICON 241
+
+// Recovery Copies: whether copies are written and how often.
+#define IDD_RECOVERY_SETTINGS 260
+#define IDC_RECOVERY_ENABLED 261
+#define IDC_RECOVERY_INTERVAL 262
 
 // Children of the main window.
 #define IDC_PREVIEW_LINE 900

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cwchar>
 #include <new>
 
@@ -20,7 +21,8 @@ std::optional<std::size_t> writeFailureAfter;
 // A new name in the target's folder: a short one, so that a target whose path is
 // near the length limit still has room for it.
 std::wstring temporaryPathBeside(const std::wstring& path) {
-    static unsigned counter = 0;
+    // Recovery copies are written from a worker thread while the window saves.
+    static std::atomic<unsigned> counter{0};
     const std::size_t slash = path.find_last_of(L"\\/");
     const std::wstring folder = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
     wchar_t name[32];

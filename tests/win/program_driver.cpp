@@ -139,6 +139,11 @@ HWND rowEdit(HWND mainWindow, int row) {
 }
 }  // namespace
 
+std::wstring rowText(HWND mainWindow, int row) {
+    HWND edit = rowEdit(mainWindow, row);
+    return edit ? windowText(edit) : L"<no row>";
+}
+
 bool clickRow(HWND mainWindow, int row) {
     HWND edit = rowEdit(mainWindow, row);
     if (!edit) return false;

@@ -42,6 +42,9 @@ bool openMedia(HWND mainWindow, const std::wstring& path, DWORD timeoutMs);
 // panel), as the user would: the box reports the change. False without such a box.
 bool typeIntoRow(HWND mainWindow, int row, const std::wstring& text);
 
+// The text the edit box of caption row shows; "<no row>" without such a box.
+std::wstring rowText(HWND mainWindow, int row);
+
 // A click into the edit box of caption row, and a key pressed in it (posted, as the
 // keyboard would deliver it).
 bool clickRow(HWND mainWindow, int row);

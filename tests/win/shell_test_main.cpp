@@ -1,4 +1,5 @@
 // The Wine-side shell tests run on one single-threaded COM apartment, as the program.
+#include "formats/recovery_files.h"
 #include "win/module.h"
 #include "win/settings.h"
 
@@ -17,6 +18,9 @@ int main(int argc, char** argv) {
     // Each test program has a key of its own, since they run side by side.
     zav::settings::setRootKey(L"Software\\ZAV Caption Tests\\" + std::to_wstring(GetCurrentProcessId()));
     RegDeleteTreeW(HKEY_CURRENT_USER, zav::settings::rootKey().c_str());
+    // No recovery copies unless a test names a folder for them: a window a test
+    // destroys would otherwise leave a copy for the next test's window to offer.
+    zav::recovery::setFolderForTesting(std::wstring());
     InitCommonControls();
     const int result = RUN_ALL_TESTS();
     RegDeleteTreeW(HKEY_CURRENT_USER, zav::settings::rootKey().c_str());

@@ -3,10 +3,12 @@
 
 #include "resources/resource_ids.h"
 #include "tests/win/program_driver.h"
+#include "tests/win/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -23,14 +25,33 @@ std::wstring programPath() {
     return dir;
 }
 
+// This process's environment block with one variable set to value.
+std::wstring environmentWith(const std::wstring& name, const std::wstring& value) {
+    std::wstring block;
+    wchar_t* strings = GetEnvironmentStringsW();
+    for (const wchar_t* entry = strings; entry && *entry; entry += wcslen(entry) + 1) {
+        const std::wstring text = entry;
+        if (_wcsnicmp(text.c_str(), (name + L"=").c_str(), name.size() + 1) != 0) block += text + L'\0';
+    }
+    FreeEnvironmentStringsW(strings);
+    return block + name + L"=" + value + L'\0';
+}
+
 class Program {
 public:
-    Program() {
+    // environment: a block for the program (empty: this process's).
+    explicit Program(const std::wstring& environment = std::wstring()) {
         const std::wstring dir = programPath();
         std::wstring command = L"\"" + dir + L"ZAVCaption.exe\"";
         STARTUPINFOW si{};
         si.cb = sizeof si;
-        started_ = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi_);
+        std::wstring block = environment;
+        started_ = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                                  block.empty() ? nullptr : &block[0], dir.c_str(), &si, &pi_);
+    }
+    // Ends the program at once, as a crash or the task manager would.
+    bool kill() const {
+        return TerminateProcess(pi_.hProcess, 1) && WaitForSingleObject(pi_.hProcess, 30000) == WAIT_OBJECT_0;
     }
     ~Program() {
         if (!started_) return;
@@ -127,7 +148,8 @@ TEST(Smoke, StartsShowsItsWindowAndEndsThroughTheConfirmation) {
                      {L"&Add Language from SubRip, WebVTT or TTML...", 32943}});
         expectPopup(menu, 4, L"&View",
                     {{L"&Check Captions...", 32960}, {L"&Timeline\tCtrl+T", 32961}, {L"S&nap to Speech", 32962},
-                     {L"Snap &Selected Caption", 32963}, {L"Snap &All Captions to Speech", 32964}});
+                     {L"Snap &Selected Caption", 32963}, {L"Snap &All Captions to Speech", 32964},
+                     {L"&Recovery Copies...", 32965}});
         expectPopup(menu, 5, L"MS Producer", {{L"Open Producer Movie", 32921}, {L"Export to Producer", 32923}});
         expectPopup(menu, 6, L"Help",
                     {{L"About  ZAV Caption", 32909}, {L"Quick Key Reference", 32926}, {L"Help Contents", 32930}});
@@ -282,6 +304,77 @@ TEST(Smoke, LayoutFitsAtTheScreensDpi) {
     EXPECT_FALSE(answerCloseRequest(main, IDOK, 20000).empty());
     DWORD code = 99;
     EXPECT_TRUE(program.waitExit(30000, code));
+}
+
+// The recovery files matching the pattern in the folder.
+std::vector<std::wstring> filesIn(const std::wstring& folder, const wchar_t* pattern) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data{};
+    HANDLE search = FindFirstFileW((folder + L"\\" + pattern).c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do names.push_back(data.cFileName);
+    while (FindNextFileW(search, &data));
+    FindClose(search);
+    return names;
+}
+
+// Waits until this run's copy holds the text.
+bool waitForCopyHolding(const std::wstring& folder, const std::string& text, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    do {
+        for (const std::wstring& name : filesIn(folder, L"copy-*.zavrecovery")) {
+            if (zav::test::fileBytes(folder + L"\\" + name).find(text) != std::string::npos) return true;
+        }
+        Sleep(250);
+    } while (GetTickCount() - start < timeoutMs);
+    return false;
+}
+
+TEST(Smoke, AKilledRunsCaptionsAreOfferedBackAtTheNextStart) {
+    zav::test::TemporaryFolder appData(L"zav-smoke-appdata-");
+    const std::wstring environment = environmentWith(L"LOCALAPPDATA", appData.path());
+    const std::wstring recovery = appData.path() + L"\\ZAV Caption\\Recovery";
+    const wchar_t* const texts[] = {L"Typed before the crash", L"The second caption", L"A third, untimed"};
+    for (const int answer : {IDYES, IDNO}) {
+        SCOPED_TRACE(answer == IDYES ? "Yes" : "No");
+        {
+            Program program(environment);
+            ASSERT_TRUE(program.started());
+            HWND main = waitForMainWindow(60000);
+            ASSERT_TRUE(main);
+            waitForOpenState(main, 13, 20000);
+            for (int row = 0; row < 3; ++row) ASSERT_TRUE(typeIntoRow(main, row, texts[row]));
+            ASSERT_TRUE(waitForCopyHolding(recovery, "A third, untimed", 30000)) << "no recovery copy was written";
+            ASSERT_TRUE(program.kill());
+        }
+        Program program(environment);
+        HWND main = waitForMainWindow(60000);
+        ASSERT_TRUE(main);
+        HWND box = waitForDialog(main, L"Recovery", 30000);
+        ASSERT_TRUE(box) << "no recovery question";
+        const std::wstring question = messageBoxText(box);
+        std::printf("question: %ls\n", question.c_str());
+        EXPECT_NE(question.find(L"; it holds 3 captions."), std::wstring::npos);
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+        const DWORD start = GetTickCount();
+        while (IsWindow(box) && GetTickCount() - start < 20000) Sleep(100);
+        // The program puts the work back after the box has gone: give it a moment.
+        for (DWORD waited = 0; answer == IDYES && rowText(main, 2) != texts[2] && waited < 20000; waited += 100)
+            Sleep(100);
+        for (int row = 0; row < 3; ++row) {
+            const std::wstring text = rowText(main, row);
+            std::printf("row %d: %ls\n", row, text.c_str());
+            EXPECT_EQ(text, answer == IDYES ? texts[row] : L"");
+        }
+        EXPECT_EQ(filesIn(recovery, L"declined *.zavrecovery").size(), answer == IDYES ? 0u : 1u);
+        // The clean end removes the run's copy.
+        EXPECT_FALSE(answerCloseRequest(main, IDOK, 20000).empty());
+        DWORD code = 99;
+        ASSERT_TRUE(program.waitExit(30000, code));
+        EXPECT_EQ(code, 0u);
+        EXPECT_TRUE(filesIn(recovery, L"copy-*.zavrecovery").empty());
+        for (const std::wstring& name : filesIn(recovery, L"*.zavrecovery")) std::printf("kept: %ls\n", name.c_str());
+    }
 }
 
 }  // namespace

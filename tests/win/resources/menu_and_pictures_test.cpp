@@ -53,7 +53,9 @@ const std::vector<Popup>& mainMenuLayout() {
           {L"&Timeline\tCtrl+T", IDM_TIMELINE},
           {L"S&nap to Speech", IDM_SNAP_TO_SPEECH},
           {L"Snap &Selected Caption", IDM_SNAP_SELECTED},
-          {L"Snap &All Captions to Speech", IDM_SNAP_ALL}}},
+          {L"Snap &All Captions to Speech", IDM_SNAP_ALL},
+          // The settings of the recovery copies.
+          {L"&Recovery Copies...", IDM_RECOVERY_SETTINGS}}},
         {L"MS Producer",
          {{L"Open Producer Movie", IDM_OPEN_PRODUCER_MOVIE}, {L"Export to Producer", IDM_EXPORT_TO_PRODUCER}}},
         {L"Help",
@@ -175,17 +177,20 @@ TEST(Pictures, MainIconHasThreeSizes) {
     }
 }
 
-// The controls are drawn without visual styles, so the manifest must not ask for
-// any version of the common controls.
-TEST(Manifest, DeclaresNoDependency) {
+// The manifest asks for the common controls 6 (visual styles), per-monitor DPI
+// awareness (v2, then v1, with the older dpiAware switch for Windows 7 and 8),
+// Windows 10/11 among the supported systems, long paths, and no elevation.
+TEST(Manifest, AsksForVisualStylesPerMonitorDpiAndLongPaths) {
     const HRSRC found = FindResourceW(self(), MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
     ASSERT_NE(found, nullptr);
     const auto* text = static_cast<const char*>(LockResource(LoadResource(self(), found)));
     ASSERT_NE(text, nullptr);
     const std::string manifest(text, SizeofResource(self(), found));
-    EXPECT_EQ(manifest.find("dependency"), std::string::npos);
-    EXPECT_EQ(manifest.find("Common-Controls"), std::string::npos);
-    EXPECT_NE(manifest.find("asInvoker"), std::string::npos);
+    for (const char* wanted :
+         {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", "publicKeyToken=\"6595b64144ccf1df\"",
+          ">PerMonitorV2, PerMonitor</dpiAwareness>", ">true/pm</dpiAware>", ">true</longPathAware>",
+          "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", "level=\"asInvoker\""})
+        EXPECT_NE(manifest.find(wanted), std::string::npos) << wanted;
 }
 
 }  // namespace
