@@ -20,7 +20,11 @@ target_include_directories(zavapp PUBLIC ${ZAV_ROOT})
 # Most of a shell source's compile time is spent reading windows.h and the standard
 # headers: compiled eight sources to a unit, each header is read once per eight.
 # Names with internal linkage must therefore differ between the shell's sources.
+# The DirectShow headers bring strsafe.h, which takes swprintf and its kin away from
+# every source after them: the sources on DirectShow are compiled on their own.
 set_target_properties(zavapp PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 8)
+set_source_files_properties(${ZAV_ROOT}/win/pcm_sound_graph.cpp ${ZAV_ROOT}/playback/system_sound_decoder.cpp
+                            PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
 target_link_libraries(zavapp PUBLIC zavcore ${ZAV_WIN_LIBS})
 
 # Resources go into every executable that creates the program's windows, because
