@@ -13,17 +13,19 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 # The native build's packages come first; the Windows side's (the MinGW toolchain,
 # Wine and the media plugins, the larger part) are installed while the native side builds.
 NATIVE_PACKAGES := cmake make ninja-build g++ clang googletest libbenchmark-dev libclang-rt-14-dev ffmpeg
-WIN_PACKAGES := g++-mingw-w64-x86-64 wine64 xvfb xauth imagemagick \
+WIN_PACKAGES := g++-mingw-w64-x86-64 wine64 xvfb xauth \
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad \
   gstreamer1.0-plugins-ugly gstreamer1.0-libav fonts-wine wixl msitools zip
-PACKAGES := $(NATIVE_PACKAGES) $(WIN_PACKAGES)
+# make run's screenshots (ImageMagick's import): not needed by make test.
+RUN_PACKAGES := imagemagick
+PACKAGES := $(NATIVE_PACKAGES) $(WIN_PACKAGES) $(RUN_PACKAGES)
 
 # Ninja where it is installed: it keeps both cores busier than make across targets.
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo '-G Ninja')
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps deps-native deps-win build build-win build-native prefix register run test \
+.PHONY: all deps deps-native deps-win deps-run build build-win build-native prefix register run test \
   test-native test-win bench dist clean
 
 all: build
@@ -38,7 +40,7 @@ define install-missing
 	fi
 endef
 
-deps: deps-native deps-win
+deps: deps-native deps-win deps-run
 
 deps-native:
 	$(call install-missing,$(NATIVE_PACKAGES))
@@ -46,6 +48,9 @@ deps-native:
 # After the native packages: apt takes one install at a time.
 deps-win: deps-native
 	$(call install-missing,$(WIN_PACKAGES))
+
+deps-run: deps-win
+	$(call install-missing,$(RUN_PACKAGES))
 
 build: build-win build-native
 
@@ -88,7 +93,7 @@ register: build-win prefix
 	    { echo "registering zavplayer.dll failed"; exit 1; }; \
 	fi
 
-run: register
+run: deps-run register
 	$(ROOT)/tools/run-editor
 
 test-native: build-native
