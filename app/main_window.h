@@ -13,6 +13,7 @@
 #include "playback/movie_sound.h"
 #include "playback/timeline_window.h"
 #include "playback/transport.h"
+#include "win/dpi.h"
 #include "win/handles.h"
 #include "win/window_base.h"
 
@@ -164,7 +165,7 @@ private:
     void quitConfirmed();
 
     // A 96-DPI size at the window's DPI.
-    int px(int size96) const noexcept { return MulDiv(size96, static_cast<int>(dpi_), 96); }
+    int px(int size96) const noexcept { return scaled(size96, dpi_); }
 
     HINSTANCE instance_ = nullptr;
     UINT dpi_ = 96;

@@ -180,7 +180,8 @@ LRESULT MainWindow::onSnapAll(WPARAM, LPARAM) { snapAllCaptions(editor_, sound_)
 
 void MainWindow::mediaOpened() {
     if (transport_.mediaState() != Transport::kMediaOpen) return;
-    if (snapToSpeechEnabled() || timeline_.isOpen()) sound_.load(transport_.mediaPath());
+    // The timeline reads the sound for itself when it is open; snapping needs it too.
+    if (snapToSpeechEnabled()) sound_.load(transport_.mediaPath());
     timeline_.mediaOpened();
 }
 LRESULT MainWindow::onUndo(WPARAM, LPARAM) { if (!transcriptWindow_) editor_.undo(); captionPanel_.focusSelectedRow(); return 0; }

@@ -83,7 +83,7 @@ void CaptionPanel::message(const wchar_t* text) { showMessage(hwnd(), text); }
 void CaptionPanel::updateGeometry() {
     RECT window{};
     GetWindowRect(hwnd(), &window);
-    editWidth_ = (window.right - window.left) - scaled(kEditWidthMargin);
+    editWidth_ = (window.right - window.left) - px(kEditWidthMargin);
     RECT client{};
     GetClientRect(hwnd(), &client);
     clientBottom_ = client.bottom;

@@ -10,6 +10,7 @@
 #include "captions/row_controls.h"
 #include "core/caption_document.h"
 #include "win/ansi_code_page.h"
+#include "win/dpi.h"
 #include "win/handles.h"
 #include "win/window_base.h"
 #include "win/wmp_interfaces.h"
@@ -42,7 +43,7 @@ public:
     void setDpi(UINT dpi);
     UINT dpi() const noexcept { return dpi_; }
     // A row's height at the panel's DPI.
-    int rowHeight() const noexcept { return scaled(kRowHeight); }
+    int rowHeight() const noexcept { return px(kRowHeight); }
 
     // The document the panel shows. Only the caption editor changes it, inside a
     // change, and the panel's own row operations.
@@ -146,9 +147,9 @@ private:
 
     RowView view() const noexcept {
         return RowView{topRow_,         viewRows_,           editWidth_,         clientBottom_,
-                       scaled(kRowHeight), scaled(RowControls::kMarkerWidth), scaled(RowControls::kLabelWidth)};
+                       px(kRowHeight), px(RowControls::kMarkerWidth), px(RowControls::kLabelWidth)};
     }
-    int scaled(int size96) const noexcept { return MulDiv(size96, static_cast<int>(dpi_), 96); }
+    int px(int size96) const noexcept { return scaled(size96, dpi_); }
     const RowControls::ControlSet* ownControls(int row) { return controls_.own(row, view()); }
     void updateControls() { controls_.update(view()); }
     const std::u16string& labelTextOf(int row) const;

@@ -24,8 +24,10 @@ constexpr int kMinHeight = 240;
 
 const wchar_t kSettingsValue[] = L"CheckSettings";
 const wchar_t kAllLanguagesValue[] = L"CheckAllLanguages";
-const wchar_t kPlacementValue[] = L"CheckWindow";
-const wchar_t kOpenValue[] = L"CheckWindowOpen";
+const settings::ToolWindowMemory& memory() {
+    static const settings::ToolWindowMemory kept(L"CheckWindow");
+    return kept;
+}
 
 struct Column {
     const wchar_t* title;
@@ -97,13 +99,13 @@ Table<CheckWindow::MessageEntry> CheckWindow::messageTable() {
     return tableOf(entries);
 }
 
-bool CheckWindow::wasOpen() { return settings::readNumber(kOpenValue, 0) != 0; }
+bool CheckWindow::wasOpen() { return memory().wasOpen(); }
 
 void CheckWindow::open(HWND owner) {
     if (!hwnd()) {
         settings_ = parseCheckSettings(utf16ToUtf8(fromWide(settings::readString(kSettingsValue, L""))));
         allLanguages_ = settings::readNumber(kAllLanguagesValue, 0) != 0;
-        const std::optional<RECT> place = settings::readPlacement(kPlacementValue);
+        const std::optional<RECT> place = memory().place();
         const UINT dpi = dpiOf(owner);
         const RECT rect = place ? *place
                                 : RECT{scaled(120, dpi), scaled(120, dpi), scaled(120 + 620, dpi), scaled(120 + 360, dpi)};
@@ -115,7 +117,7 @@ void CheckWindow::open(HWND owner) {
         recheck();
         updateStatus();
     }
-    settings::writeNumber(kOpenValue, 1);
+    memory().setOpen(true);
     ShowWindow(hwnd(), SW_SHOWNORMAL);
     SetFocus(list_);
 }
@@ -196,15 +198,14 @@ LRESULT CheckWindow::onSetFocus(WPARAM, LPARAM) {
 // Closed by the user (its close box or ESC), it stays closed at the next start;
 // destroyed with the program, it opens again.
 LRESULT CheckWindow::onClose(WPARAM, LPARAM) {
-    settings::writeNumber(kOpenValue, 0);
+    memory().setOpen(false);
     DestroyWindow(hwnd());
     return 0;
 }
 
 LRESULT CheckWindow::onDestroy(WPARAM, LPARAM) {
     KillTimer(hwnd(), kStatusTimer);
-    RECT rect{};
-    if (GetWindowRect(hwnd(), &rect) && !IsIconic(hwnd())) settings::writePlacement(kPlacementValue, rect);
+    memory().keepPlace(hwnd());
     editor_.removeView(*this);
     list_ = status_ = profile_ = frameRate_ = allLanguagesBox_ = limits_ = nullptr;
     return 0;

@@ -25,8 +25,10 @@ constexpr double kDefaultMsPerPixel = 30;
 
 enum MenuId : UINT { kCancelDecoding = 1, kDecodeAgain };
 
-const wchar_t kPlacementValue[] = L"TimelineWindow";
-const wchar_t kOpenValue[] = L"TimelineWindowOpen";
+const settings::ToolWindowMemory& memory() {
+    static const settings::ToolWindowMemory kept(L"TimelineWindow");
+    return kept;
+}
 const wchar_t kZoomValue[] = L"TimelineMicrosecondsPerPixel";
 
 // The first place: under the main window, as wide as it, moved up as far as needed
@@ -82,11 +84,11 @@ Table<TimelineWindow::MessageEntry> TimelineWindow::messageTable() {
     return tableOf(entries);
 }
 
-bool TimelineWindow::wasOpen() { return settings::readNumber(kOpenValue, 0) != 0; }
+bool TimelineWindow::wasOpen() { return memory().wasOpen(); }
 
 void TimelineWindow::open(HWND owner) {
     if (!hwnd()) {
-        const std::optional<RECT> place = settings::readPlacement(kPlacementValue);
+        const std::optional<RECT> place = memory().place();
         const RECT rect = place ? *place : defaultPlace(owner);
         view_.msPerPixel = settings::readNumber(kZoomValue, static_cast<DWORD>(kDefaultMsPerPixel * 1000)) / 1000.0;
         const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
@@ -97,7 +99,7 @@ void TimelineWindow::open(HWND owner) {
         rebuildSpans();
         mediaOpened();
     }
-    settings::writeNumber(kOpenValue, 1);
+    memory().setOpen(true);
     ShowWindow(hwnd(), SW_SHOWNORMAL);
     SetFocus(hwnd());
 }
@@ -133,15 +135,14 @@ void TimelineWindow::makeFont() {
 // Closed by the user, it stays closed at the next start; destroyed with the program,
 // it opens again.
 LRESULT TimelineWindow::onClose(WPARAM, LPARAM) {
-    settings::writeNumber(kOpenValue, 0);
+    memory().setOpen(false);
     DestroyWindow(hwnd());
     return 0;
 }
 
 LRESULT TimelineWindow::onDestroy(WPARAM, LPARAM) {
     KillTimer(hwnd(), kRefreshTimer);
-    RECT rect{};
-    if (GetWindowRect(hwnd(), &rect) && !IsIconic(hwnd())) settings::writePlacement(kPlacementValue, rect);
+    memory().keepPlace(hwnd());
     settings::writeNumber(kZoomValue, static_cast<DWORD>(std::lround(view_.msPerPixel * 1000)));
     editor_.removeView(*this);
     return 0;

@@ -27,4 +27,24 @@ bool writeNumber(const wchar_t* name, DWORD value);
 std::optional<RECT> readPlacement(const wchar_t* name);
 bool writePlacement(const wchar_t* name, const RECT& rect);
 
+// A tool window's memory: its place under name, and under name + "Open" whether it
+// was open when the program last ended. A close by the user clears that; the
+// program's own end, which destroys the window without closing it, keeps it.
+class ToolWindowMemory {
+public:
+    explicit ToolWindowMemory(std::wstring name) : place_(std::move(name)), open_(place_ + L"Open") {}
+    bool wasOpen() const { return readNumber(open_.c_str(), 0) != 0; }
+    void setOpen(bool open) const { writeNumber(open_.c_str(), open ? 1 : 0); }
+    std::optional<RECT> place() const { return readPlacement(place_.c_str()); }
+    // Keeps where the window is, unless it is minimised.
+    void keepPlace(HWND window) const {
+        RECT rect{};
+        if (GetWindowRect(window, &rect) && !IsIconic(window)) writePlacement(place_.c_str(), rect);
+    }
+
+private:
+    std::wstring place_;
+    std::wstring open_;
+};
+
 }  // namespace zav::settings

@@ -1,4 +1,5 @@
 #include "tests/win/program_driver.h"
+#include "tests/win/window_pixels.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -188,36 +189,13 @@ HWND showTimeline(HWND mainWindow, DWORD timeoutMs) {
 }
 
 std::vector<int> waveformHeights(HWND timeline) {
-    RECT client{};
-    GetClientRect(timeline, &client);
-    const int width = client.right;
-    const int height = client.bottom;
-    std::vector<int> heights(static_cast<std::size_t>(std::max(width, 0)), 0);
-    if (width <= 0 || height <= 0) return heights;
-    HDC window = GetDC(timeline);
-    HDC memory = CreateCompatibleDC(window);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(window, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, window, 0, 0, SRCCOPY);
-    GdiFlush();
-    // The waveform's colour, RGB(80, 200, 120), as the DIB stores it (blue first).
+    const zav::test::WindowPixels shot = zav::test::windowPixels(timeline, false);
+    std::vector<int> heights(static_cast<std::size_t>(shot.width), 0);
+    // The waveform's colour, RGB(80, 200, 120).
     const std::uint32_t wave = (80u << 16) | (200u << 8) | 120u;
-    const auto* pixels = static_cast<const std::uint32_t*>(bits);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            if ((pixels[static_cast<std::size_t>(y) * width + x] & 0xFFFFFFu) == wave) ++heights[x];
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(timeline, window);
+    for (int y = 0; y < shot.height; ++y)
+        for (int x = 0; x < shot.width; ++x)
+            if ((shot.pixels[static_cast<std::size_t>(y) * shot.width + x] & 0xFFFFFFu) == wave) ++heights[x];
     return heights;
 }
 

@@ -4,6 +4,7 @@
 // show its own ids and texts at its place, and the pixels must be those a full
 // repaint draws.
 #include "tests/win/captions/panel_fixture.h"
+#include "tests/win/window_pixels.h"
 
 #include "captions/language_commands.h"
 #include "resources/resource_ids.h"
@@ -92,35 +93,12 @@ protected:
     }
 
     // The pixels of the panel's window as drawn so far, frame and scroll bar included.
-    std::vector<COLORREF> drawnPixels() {
-        RECT window{};
-        GetWindowRect(panel.hwnd(), &window);
-        const int width = window.right - window.left, height = window.bottom - window.top;
-        HDC source = GetWindowDC(panel.hwnd());
-        HDC memory = CreateCompatibleDC(source);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
-        GdiFlush();
-        std::vector<COLORREF> pixels(static_cast<const COLORREF*>(bits), static_cast<const COLORREF*>(bits) + width * height);
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-        ReleaseDC(panel.hwnd(), source);
-        return pixels;
-    }
+    std::vector<std::uint32_t> drawnPixels() { return zav::test::windowPixels(panel.hwnd(), true).pixels; }
 
     // After the panel painted what changed, it looks as if drawn afresh.
     void expectDrawnAsAfresh(const char* after) {
         pumpMessages();
-        const std::vector<COLORREF> drawn = drawnPixels();
+        const std::vector<std::uint32_t> drawn = drawnPixels();
         RedrawWindow(panel.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
         pumpMessages();
         EXPECT_TRUE(drawn == drawnPixels()) << "the panel is not drawn right after " << after;
