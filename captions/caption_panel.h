@@ -41,7 +41,6 @@ public:
     // The DPI the rows are sized for (their 96-DPI sizes scaled); the rows are laid
     // out again when it changes.
     void setDpi(UINT dpi);
-    UINT dpi() const noexcept { return dpi_; }
     // A row's height at the panel's DPI.
     int rowHeight() const noexcept { return px(kRowHeight); }
 

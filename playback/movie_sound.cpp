@@ -13,7 +13,6 @@ struct MovieSound::Job final : SoundReceiver {
     std::atomic<bool> cancel{false};
     std::atomic<bool> ended{false};
     std::atomic<int> state{static_cast<int>(State::Decoding)};
-    std::atomic<HRESULT> failure{S_OK};
 
     mutable std::mutex mutex;  // guards the three below, set once by soundFormat
     std::shared_ptr<AudioEnvelope> envelope;
@@ -61,7 +60,6 @@ struct MovieSound::Job final : SoundReceiver {
             if (envelope) envelope->finish();
             if (speech) speech->finish();
         }
-        failure = result;
         state = static_cast<int>(SUCCEEDED(result) ? State::Done
                                  : cancel          ? State::Cancelled
                                                    : State::Failed);
@@ -129,8 +127,6 @@ void MovieSound::joinEnded() {
 MovieSound::State MovieSound::state() const {
     return job_ ? static_cast<State>(job_->state.load()) : State::None;
 }
-
-HRESULT MovieSound::failure() const { return job_ ? job_->failure.load() : S_OK; }
 
 double MovieSound::durationMs() const {
     if (!job_) return 0;

@@ -36,19 +36,15 @@ public:
     void setDecoderFactory(DecoderFactory factory);
 
     // Starts decoding the sound of the film at path, unless that film's sound is
-    // already decoded or being decoded.
+    // already decoded or being decoded; an empty path drops the sound.
     void load(const std::wstring& path);
     // Decodes the current film's sound again (after a cancel or a failure).
     void reload();
     // Stops the decoding under way; what was decoded stays.
     void cancel();
-    // No film: the sound is dropped.
-    void clear();
 
     State state() const;
     const std::wstring& path() const noexcept { return path_; }
-    // The decoder's failure when the state is Failed.
-    HRESULT failure() const;
     // The sound's length as the file gives it (0 while unknown).
     double durationMs() const;
     // How far the sound has been decoded.
@@ -61,6 +57,8 @@ public:
 private:
     struct Job;
     void start();
+    // No film: the sound is dropped.
+    void clear();
     void joinEnded();
 
     DecoderFactory factory_;
