@@ -9,19 +9,26 @@ WIN_BUILD := $(BUILD)/win
 NATIVE_BUILD := $(BUILD)/native
 PREFIX := $(BUILD)/wineprefix
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+# The Wine-side tests run on this many Wine desktops side by side, each a display and
+# a prefix of its own (tools/wine-desktops): build/wineprefix, build/wineprefix-1, ...
+WINE_DESKTOPS := 2
+DESKTOP_PREFIXES := $(PREFIX) $(addprefix $(PREFIX)-,$(shell seq 1 $$(($(WINE_DESKTOPS) - 1))))
 
-# The native build's packages come first; the Windows side's (the MinGW toolchain,
-# Wine and the media plugins, the larger part) are installed while the native side builds.
-NATIVE_PACKAGES := cmake make ninja-build g++ clang googletest libbenchmark-dev libclang-rt-14-dev ffmpeg
-WIN_PACKAGES := g++-mingw-w64-x86-64 wine64 xvfb xauth \
+# The compilers come first (both builds wait for them); what only the tests need
+# (Wine and its media plugins, ffmpeg for test media, the packaging tools: the larger
+# part) is installed while both sides build.
+NATIVE_PACKAGES := cmake make ninja-build g++ clang googletest libbenchmark-dev libclang-rt-14-dev \
+  g++-mingw-w64-x86-64
+WIN_PACKAGES := wine64 xvfb ffmpeg \
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad \
   gstreamer1.0-plugins-ugly gstreamer1.0-libav fonts-wine wixl msitools zip
 # make run's screenshots (ImageMagick's import): not needed by make test.
 RUN_PACKAGES := imagemagick
 PACKAGES := $(NATIVE_PACKAGES) $(WIN_PACKAGES) $(RUN_PACKAGES)
 
-# Ninja where it is installed: it keeps both cores busier than make across targets.
-GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo '-G Ninja')
+# Ninja where it is installed (looked up when a build is configured, after the
+# packages are installed): it keeps both cores busier than make across targets.
+GENERATOR = $(shell command -v ninja >/dev/null 2>&1 && echo '-G Ninja')
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -54,17 +61,20 @@ deps-run: deps-win
 
 build: build-win build-native
 
-$(WIN_BUILD)/CMakeCache.txt: | deps-win
-	cmake $(GENERATOR) -S $(ROOT) -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release
+$(WIN_BUILD)/CMakeCache.txt: | deps-native
+	cmake $(GENERATOR) -S $(ROOT) -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
+	  -DZAV_WINE_DESKTOPS=$(WINE_DESKTOPS)
 
 $(NATIVE_BUILD)/CMakeCache.txt: | deps-native
 	CC=clang CXX=clang++ cmake $(GENERATOR) -S $(ROOT) -B $(NATIVE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-build-win: deps-win $(WIN_BUILD)/CMakeCache.txt
+build-win: deps-native $(WIN_BUILD)/CMakeCache.txt
 	cmake --build $(WIN_BUILD) -j$(JOBS)
 
+# NATIVE_NICE: make test builds the native side at a lower priority than the Windows
+# side, whose tests take longest.
 build-native: deps-native $(NATIVE_BUILD)/CMakeCache.txt
-	cmake --build $(NATIVE_BUILD) -j$(JOBS)
+	$(NATIVE_NICE) cmake --build $(NATIVE_BUILD) -j$(JOBS)
 
 # The project's own Wine prefix. mscoree and mshtml stay disabled so that nothing
 # offers to download Mono or Gecko.
@@ -76,39 +86,51 @@ $(PREFIX)/system.reg: | deps-win
 # folder, where Wine finds them; without them the dialogs fall back to a wider font
 # and no longer fit their panels.
 # The test programs' windows are left unmanaged (tools/wine-test-settings.reg says why),
-# written once per prefix.
-prefix: deps-win $(PREFIX)/system.reg $(PREFIX)/test-settings
-	@mkdir -p $(PREFIX)/drive_c/windows/Fonts
-	@if [ -d /usr/share/wine/fonts ]; then cp -u /usr/share/wine/fonts/* $(PREFIX)/drive_c/windows/Fonts/; fi
+# written once per prefix. The other desktops' prefixes are copies of the finished one.
+prefix: deps-win $(addsuffix /fonts-installed,$(DESKTOP_PREFIXES))
 
 $(PREFIX)/test-settings: $(ROOT)/tools/wine-test-settings.reg $(PREFIX)/system.reg
 	$(ROOT)/tools/xvfb-session $(ROOT)/tools/wine-run regedit /S 'Z:$(subst /,\,$(ROOT))\tools\wine-test-settings.reg' >/dev/null 2>&1
 	@touch $@
 
+$(PREFIX)/fonts-installed: $(PREFIX)/test-settings
+	@mkdir -p $(PREFIX)/drive_c/windows/Fonts
+	@if [ -d /usr/share/wine/fonts ]; then cp -u /usr/share/wine/fonts/* $(PREFIX)/drive_c/windows/Fonts/; fi
+	@touch $@
+
+$(PREFIX)-%/fonts-installed: $(PREFIX)/fonts-installed
+	rm -rf $(PREFIX)-$* && cp -a $(PREFIX) $(PREFIX)-$*
+
 # Our player control, registered under the player's class id in this prefix only.
 # Done every time: a prefix update restores Wine's own stub.
 register: build-win prefix
 	@if [ -f $(WIN_BUILD)/zavplayer.dll ]; then \
-	  $(ROOT)/tools/xvfb-session $(ROOT)/tools/wine-run regsvr32 /s 'Z:$(subst /,\\,$(WIN_BUILD))\zavplayer.dll' >/dev/null 2>&1 || \
-	    { echo "registering zavplayer.dll failed"; exit 1; }; \
+	  pids=""; for p in $(DESKTOP_PREFIXES); do \
+	    WINEPREFIX=$$p $(ROOT)/tools/xvfb-session $(ROOT)/tools/wine-run regsvr32 /s 'Z:$(subst /,\\,$(WIN_BUILD))\zavplayer.dll' >/dev/null 2>&1 & \
+	    pids="$$pids $$!"; \
+	  done; \
+	  for pid in $$pids; do wait $$pid || { echo "registering zavplayer.dll failed"; exit 1; }; done; \
 	fi
 
 run: deps-run register
 	$(ROOT)/tools/run-editor
 
-test-native: build-native
-	cd $(NATIVE_BUILD) && ctest --output-on-failure -j$(JOBS)
+# ffmpeg (deps-win) makes some of the native tests' media.
+test-native: build-native deps-win
+	cd $(NATIVE_BUILD) && $(NATIVE_NICE) ctest --output-on-failure -j$(JOBS)
 
+# One CTest job per desktop, and one more for the scripts that run beside them.
 test-win: register
-	cd $(WIN_BUILD) && $(ROOT)/tools/xvfb-session ctest --output-on-failure -j$(JOBS)
+	cd $(WIN_BUILD) && $(ROOT)/tools/wine-desktops wine-desktops.json \
+	  ctest --resource-spec-file wine-desktops.json --output-on-failure -j$$(($(WINE_DESKTOPS) + 1))
 
-# On two cores: both builds and the Wine prefix (mostly waiting on wineboot) side by
-# side, the Windows side's packages installing meanwhile; then the native tests
-# beside the Wine tests, which take turns on one desktop and leave a core free.
+# On two cores: both builds and the Wine prefixes (mostly waiting on wineboot) side by
+# side, the test-only packages installing meanwhile. The Wine tests, the longest part
+# and mostly waiting on their windows, start as soon as the Windows side is built; the
+# native side builds and tests at a lower priority, in the time they leave.
 # Each step's output is printed whole when it ends.
 test:
-	@$(MAKE) --no-print-directory -j4 --output-sync=target build-native build-win prefix
-	@$(MAKE) --no-print-directory -j2 --output-sync=target test-native test-win
+	@$(MAKE) --no-print-directory -j4 --output-sync=target NATIVE_NICE="nice -n 10" test-native test-win
 
 # The benchmarks are outside the default build: made here, not by make test.
 bench: build register
