@@ -17,14 +17,14 @@ DESKTOP_PREFIXES := $(PREFIX) $(addprefix $(PREFIX)-,$(shell seq 1 $$(($(WINE_DE
 # The compilers come first (both builds wait for them); what only the tests need
 # (Wine and its media plugins, ffmpeg for test media, the packaging tools: the larger
 # part) is installed while both sides build.
-NATIVE_PACKAGES := cmake make ninja-build g++ clang googletest libbenchmark-dev libclang-rt-14-dev \
+BUILD_PACKAGES := cmake make ninja-build g++ clang googletest libbenchmark-dev libclang-rt-14-dev \
   g++-mingw-w64-x86-64
-WIN_PACKAGES := wine64 xvfb ffmpeg \
+TEST_PACKAGES := wine64 xvfb ffmpeg \
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad \
   gstreamer1.0-plugins-ugly gstreamer1.0-libav fonts-wine wixl msitools zip
 # make run's screenshots (ImageMagick's import): not needed by make test.
 RUN_PACKAGES := imagemagick
-PACKAGES := $(NATIVE_PACKAGES) $(WIN_PACKAGES) $(RUN_PACKAGES)
+PACKAGES := $(BUILD_PACKAGES) $(TEST_PACKAGES) $(RUN_PACKAGES)
 
 # Ninja where it is installed (looked up when a build is configured, after the
 # packages are installed): it keeps both cores busier than make across targets.
@@ -32,53 +32,61 @@ GENERATOR = $(shell command -v ninja >/dev/null 2>&1 && echo '-G Ninja')
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps deps-native deps-win deps-run build build-win build-native prefix register run test \
+.PHONY: all deps deps-build deps-test deps-run build build-win build-native prefix register run test \
   test-native test-win bench dist clean
 
 all: build
 
 # install-missing: installs those of the packages named that are not installed yet.
+# The package lists are updated only when the install cannot go ahead without it (no
+# lists yet, or lists too old for the archive); dpkg skips its fsyncs, which cost
+# more than the unpacking of Wine's many small files.
+APT_INSTALL = $(SUDO) apt-get install -y -qq --no-install-recommends -o Dpkg::Options::=--force-unsafe-io
 define install-missing
 	@missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing: $$missing"; \
 	  export DEBIAN_FRONTEND=noninteractive; \
-	  $(SUDO) apt-get update -qq && $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	  $(APT_INSTALL) $$missing 2>/dev/null || { $(SUDO) apt-get update -qq && $(APT_INSTALL) $$missing; }; \
 	fi
 endef
 
-deps: deps-native deps-win deps-run
+deps: deps-build deps-test deps-run
 
-deps-native:
-	$(call install-missing,$(NATIVE_PACKAGES))
+deps-build:
+	$(call install-missing,$(BUILD_PACKAGES))
 
-# After the native packages: apt takes one install at a time.
-deps-win: deps-native
-	$(call install-missing,$(WIN_PACKAGES))
+# After the compilers: apt takes one install at a time.
+deps-test: deps-build
+	$(call install-missing,$(TEST_PACKAGES))
 
-deps-run: deps-win
+deps-run: deps-test
 	$(call install-missing,$(RUN_PACKAGES))
 
 build: build-win build-native
 
-$(WIN_BUILD)/CMakeCache.txt: | deps-native
+$(WIN_BUILD)/CMakeCache.txt: | deps-build
 	cmake $(GENERATOR) -S $(ROOT) -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
 	  -DZAV_WINE_DESKTOPS=$(WINE_DESKTOPS)
 
-$(NATIVE_BUILD)/CMakeCache.txt: | deps-native
-	CC=clang CXX=clang++ cmake $(GENERATOR) -S $(ROOT) -B $(NATIVE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# After the test-only packages too: the native tests made with ffmpeg are added where
+# it is installed when the build is configured. Debug information is line tables only:
+# enough for the sanitizers' reports, and quicker to build than full -g.
+$(NATIVE_BUILD)/CMakeCache.txt: | deps-test
+	CC=clang CXX=clang++ cmake $(GENERATOR) -S $(ROOT) -B $(NATIVE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  '-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -gline-tables-only -DNDEBUG'
 
-build-win: deps-native $(WIN_BUILD)/CMakeCache.txt
+build-win: deps-build $(WIN_BUILD)/CMakeCache.txt
 	cmake --build $(WIN_BUILD) -j$(JOBS)
 
 # NATIVE_NICE: make test builds the native side at a lower priority than the Windows
 # side, whose tests take longest.
-build-native: deps-native $(NATIVE_BUILD)/CMakeCache.txt
+build-native: deps-test $(NATIVE_BUILD)/CMakeCache.txt
 	$(NATIVE_NICE) cmake --build $(NATIVE_BUILD) -j$(JOBS)
 
 # The project's own Wine prefix. mscoree and mshtml stay disabled so that nothing
 # offers to download Mono or Gecko.
-$(PREFIX)/system.reg: | deps-win
+$(PREFIX)/system.reg: | deps-test
 	mkdir -p $(PREFIX)
 	$(ROOT)/tools/xvfb-session $(ROOT)/tools/wine-run wineboot -i >/dev/null 2>&1 || true
 
@@ -87,7 +95,7 @@ $(PREFIX)/system.reg: | deps-win
 # and no longer fit their panels.
 # The test programs' windows are left unmanaged (tools/wine-test-settings.reg says why),
 # written once per prefix. The other desktops' prefixes are copies of the finished one.
-prefix: deps-win $(addsuffix /fonts-installed,$(DESKTOP_PREFIXES))
+prefix: deps-test $(addsuffix /fonts-installed,$(DESKTOP_PREFIXES))
 
 $(PREFIX)/test-settings: $(ROOT)/tools/wine-test-settings.reg $(PREFIX)/system.reg
 	$(ROOT)/tools/xvfb-session $(ROOT)/tools/wine-run regedit /S 'Z:$(subst /,\,$(ROOT))\tools\wine-test-settings.reg' >/dev/null 2>&1
@@ -115,8 +123,7 @@ register: build-win prefix
 run: deps-run register
 	$(ROOT)/tools/run-editor
 
-# ffmpeg (deps-win) makes some of the native tests' media.
-test-native: build-native deps-win
+test-native: build-native
 	cd $(NATIVE_BUILD) && $(NATIVE_NICE) ctest --output-on-failure -j$(JOBS)
 
 # One CTest job per desktop, and one more for the scripts that run beside them.
