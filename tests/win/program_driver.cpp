@@ -57,7 +57,12 @@ HWND waitForMainWindow(DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     do {
         HWND window = FindWindowW(nullptr, L"ZAV Caption");
-        if (window && IsWindowVisible(window)) return window;
+        if (window && IsWindowVisible(window)) {
+            // The window shows before its first layout is done; a message sent to its
+            // thread is handled only once the thread is back at its message loop.
+            SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, nullptr);
+            return window;
+        }
         pause(100);
     } while (GetTickCount() - start < timeoutMs);
     return nullptr;
