@@ -18,6 +18,22 @@ constexpr std::size_t kPiece = std::size_t{1} << 30;
 // Where tests make writes fail, as a full disk would.
 std::optional<std::size_t> writeFailureAfter;
 
+// Runs attempt until it succeeds, or fails for another reason than a file that some
+// other program has open at that moment (a virus scanner, a backup, a viewer reading
+// it): such a file is usually let go within moments, and is tried again for up to a
+// second before the write counts as failed.
+template <typename Attempt>
+bool retriedWhileInUse(Attempt attempt) {
+    constexpr int kTries = 20;
+    constexpr DWORD kPauseMs = 50;
+    for (int tryNumber = 1;; ++tryNumber) {
+        if (attempt()) return true;
+        const DWORD error = GetLastError();
+        if (tryNumber == kTries || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED)) return false;
+        Sleep(kPauseMs);
+    }
+}
+
 // A new name in the target's folder: a short one, so that a target whose path is
 // near the length limit still has room for it.
 std::wstring temporaryPathBeside(const std::wstring& path) {
@@ -96,9 +112,12 @@ bool writeFileBytes(const std::wstring& path, std::string_view bytes) {
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return false;
         // The target is replaced only where it could have been written in place.
-        if (!UniqueHandle(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)))
-            return false;
+        const auto openForWriting = [&path] {
+            return static_cast<bool>(UniqueHandle(CreateFileW(path.c_str(), GENERIC_WRITE,
+                                                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+        };
+        if (!retriedWhileInUse(openForWriting)) return false;
     }
     const std::wstring temporary = temporaryPathBeside(path);
     UniqueHandle file(
@@ -106,7 +125,9 @@ bool writeFileBytes(const std::wstring& path, std::string_view bytes) {
     if (!file) return false;
     bool written = writeWhole(file.get(), bytes) && FlushFileBuffers(file.get());
     written = file.close() && written;
-    written = written && MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    written = written && retriedWhileInUse([&] {
+                  return MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+              });
     if (!written) DeleteFileW(temporary.c_str());
     return written;
 }

@@ -18,7 +18,7 @@ std::optional<std::string> readFileBytes(const std::string& ansiPath);
 // never leaves it half-written: the bytes go to a temporary file in the same folder,
 // are flushed to the disk, and only then take the target's place in one step. An
 // existing target that could not be opened for writing (read-only, locked by another
-// program) is left alone. False, with the target as it was and no temporary file
+// program for longer than a second) is left alone. False, with the target as it was and no temporary file
 // left, when anything fails.
 bool writeFileBytes(const std::wstring& path, std::string_view bytes);
 bool writeFileBytes(const std::string& ansiPath, std::string_view bytes);

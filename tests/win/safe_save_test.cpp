@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -90,6 +91,26 @@ TEST(SafeSave, ALockedTargetIsLeftAlone) {
     // A folder in the target's place is no file to replace.
     folder.folder(L"dir.vtt");
     EXPECT_FALSE(zav::writeFileBytes(folder.inside(L"dir.vtt"), kNew));
+}
+
+// A reader that lets go within moments (a virus scanner, a viewer) does not fail the
+// save, whether it keeps others from writing the file or only from replacing it.
+TEST(SafeSave, AFileReadForAMomentIsStillReplaced) {
+    for (const DWORD sharing : {DWORD{FILE_SHARE_READ}, DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE}}) {
+        SCOPED_TRACE(sharing);
+        zav::test::TemporaryFolder folder{L"zav-save-"};
+        const std::wstring path = folder.write(L"busy.smi", kEarlier);
+        HANDLE reader = CreateFileW(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+        std::thread letGo([reader] {
+            Sleep(200);
+            CloseHandle(reader);
+        });
+        EXPECT_TRUE(zav::writeFileBytes(path, kNew));
+        letGo.join();
+        EXPECT_TRUE(fileBytes(path) == kNew);
+        EXPECT_EQ(filesIn(folder.path()), std::vector<std::wstring>{L"busy.smi"});
+    }
 }
 
 // Each command that writes a file, with the name it is given and the message its
