@@ -66,8 +66,7 @@ deps-run: deps-test
 build: build-win build-native
 
 $(WIN_BUILD)/CMakeCache.txt: | deps-build
-	cmake $(GENERATOR) -S $(ROOT) -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
-	  -DZAV_WINE_DESKTOPS=$(WINE_DESKTOPS)
+	cmake $(GENERATOR) -S $(ROOT) -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release
 
 # After the test-only packages too: the native tests made with ffmpeg are added where
 # it is installed when the build is configured. Debug information is line tables only:
@@ -128,8 +127,8 @@ test-native: build-native
 
 # One CTest job per desktop, and one more for the scripts that run beside them.
 test-win: register
-	cd $(WIN_BUILD) && $(ROOT)/tools/wine-desktops wine-desktops.json \
-	  ctest --resource-spec-file wine-desktops.json --output-on-failure -j$$(($(WINE_DESKTOPS) + 1))
+	cd $(WIN_BUILD) && $(ROOT)/tools/wine-desktops $(WINE_DESKTOPS) \
+	  ctest --output-on-failure -j$$(($(WINE_DESKTOPS) + 1))
 
 # On two cores: both builds and the Wine prefixes (mostly waiting on wineboot) side by
 # side, the test-only packages installing meanwhile. The Wine tests, the longest part

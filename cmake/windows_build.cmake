@@ -99,25 +99,16 @@ endfunction()
 # entries, name_group each with its --gtest_filter, each well under a minute; a last
 # entry name_rest runs whatever no group names.
 #
-# Every test program run under Wine takes a desktop (CTest's resource "desktops"): on
-# one Wine desktop a window that another test program activates takes the keyboard
-# focus from the windows of the first, and the tests of focus would fail by chance.
-# tools/wine-desktops gives every desktop a display and a Wine prefix of its own, so
-# the programs of different desktops run side by side; make test-win runs CTest so.
-# Scripts that make media or packages run beside them.
-set(ZAV_WINE_DESKTOPS 2 CACHE STRING "Wine desktops the Wine-side tests run on side by side")
-# A test's RESOURCE_GROUPS: one desktop, or every desktop (for a script that sets up
-# something in every prefix).
-set(ZAV_DESKTOP desktops:1)
-set(ZAV_EVERY_DESKTOP ${ZAV_WINE_DESKTOPS},desktops:1)
-set(desktops "")
-foreach(i RANGE 1 ${ZAV_WINE_DESKTOPS})
-  math(EXPR id "${i} - 1")
-  list(APPEND desktops "{\"id\": \"${id}\", \"slots\": 1}")
-endforeach()
-list(JOIN desktops ", " desktops)
-file(WRITE ${CMAKE_BINARY_DIR}/wine-desktops.json
-  "{\"version\": {\"major\": 1, \"minor\": 0},\n \"local\": [{\"desktops\": [${desktops}]}]}\n")
+# Every test program run under Wine goes to a desktop of its own: on one Wine desktop
+# a window that another test program activates takes the keyboard focus from the
+# windows of the first, and the tests of focus would fail by chance. make test-win
+# runs CTest in tools/wine-desktops, whose desktops each have a display and a Wine
+# prefix of their own; tools/wine-run (the emulator) waits for a free one
+# (tools/on-desktop), so the programs of different desktops run side by side. A
+# script test that starts Wine programs runs under ZAV_ON_DESKTOP (one desktop) or
+# ZAV_ON_EVERY_DESKTOP (all of them, to set something up in every prefix).
+set(ZAV_ON_DESKTOP ${ZAV_ROOT}/tools/on-desktop)
+set(ZAV_ON_EVERY_DESKTOP ${ZAV_ROOT}/tools/on-desktop --every)
 
 function(zav_add_wine_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS;GROUPS" ${ARGN})
@@ -127,19 +118,19 @@ function(zav_add_wine_test name)
   zav_wine_test_code(${name})
   if(NOT T_GROUPS)
     add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
-    set_tests_properties(${name} PROPERTIES LABELS wine TIMEOUT 600 RESOURCE_GROUPS ${ZAV_DESKTOP})
+    set_tests_properties(${name} PROPERTIES LABELS wine TIMEOUT 600)
     return()
   endif()
   set(named "")
   while(T_GROUPS)
     list(POP_FRONT T_GROUPS group filter)
     add_test(NAME ${name}_${group} COMMAND ${name} --gtest_color=no --gtest_filter=${filter})
-    set_tests_properties(${name}_${group} PROPERTIES LABELS wine TIMEOUT 600 RESOURCE_GROUPS ${ZAV_DESKTOP})
+    set_tests_properties(${name}_${group} PROPERTIES LABELS wine TIMEOUT 600)
     string(APPEND named ":${filter}")
   endwhile()
   string(SUBSTRING "${named}" 1 -1 named)
   add_test(NAME ${name}_rest COMMAND ${name} --gtest_color=no --gtest_filter=-${named})
-  set_tests_properties(${name}_rest PROPERTIES LABELS wine TIMEOUT 600 RESOURCE_GROUPS ${ZAV_DESKTOP})
+  set_tests_properties(${name}_rest PROPERTIES LABELS wine TIMEOUT 600)
 endfunction()
 
 foreach(dir tests/win tests/win/player tests/win/captions tests/win/resources tests/win/package)

@@ -2,7 +2,7 @@
 # Registers zavplayer.dll as the player's in-process server in the project's Wine
 # prefix (tools/wine-run). Run it after every build and after a prefix update, which
 # may restore Wine's own player.
-# Under CTest it registers the player on every desktop the test was given
+# Under tools/on-desktop --every it registers the player on every desktop
 # (tools/wine-desktop.sh).
 # Usage: mediaplayer/register.sh [path/to/zavplayer.dll]   (default build/win/zavplayer.dll)
 set -eu

@@ -2,7 +2,7 @@
 # prepare.sh BUILD_DIR OUT_DIR CMAKE: makes the packages of BUILD_DIR into OUT_DIR as
 # make dist does, and unpacks the portable zip into a folder of the Wine prefix whose
 # path has spaces and letters outside ASCII: C:\Zav Tést Ünïcode\ (in the prefix of
-# every desktop the test was given, tools/wine-desktop.sh).
+# every desktop the test holds, tools/wine-desktop.sh).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
 build=$1 out=$2 cmake=$3
